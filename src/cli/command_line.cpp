@@ -1,0 +1,92 @@
+#include "cli/command_line.h"
+
+#include "app/database_lifecycle.h"
+#include "app/settings.h"
+#include "cli/commands.h"
+#include "cli/terminal_progress.h"
+#include "db/data_paths.h"
+#include "platform/program_folder.h"
+
+namespace tovalia {
+
+std::string CommandLineUsage() {
+  return R"(Usage: tovalia [--data DIR] COMMAND [ARGUMENTS]
+       tovalia                      start the window
+
+Commands (text is UTF-8; fields are separated by tabs):
+  chapters                          every chapter: NUMBER, NAME (reserved views first)
+  titles [CHAPTER]                  the recipe list of a chapter or view (default -1,
+                                    All Recipes): RECIPEID, CHAPTER, KIND, TITLE
+  show RECIPEID                     a recipe or text with its fields and lines
+  add-chapter NAME                  adds a chapter and prints its number
+  add-recipe --chapter N --title T [--servings S] [--ingredients FILE]
+             [--directions FILE] [--text]
+                                    adds a recipe (a text record with --text, whose
+                                    text comes from --ingredients) and prints its number
+  delete RECIPEID                   deletes a recipe or text
+  compact                           removes deleted records from the recipe file
+  check                             reports what start-up found and the collection's size
+
+Options:
+  --data DIR    the data folder (default: $TOVALIA_DATA, else tv_data/ beside the program)
+  --help        this text
+)";
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string dataFolder;
+  size_t i = 0;
+  for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+    if (args[i] == "--help") {
+      out << CommandLineUsage();
+      return kExitOk;
+    }
+    if (args[i] != "--data") {
+      err << "tovalia: unknown option \"" << args[i] << "\"; \"tovalia --help\" lists them.\n";
+      return kExitUsage;
+    }
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      err << "tovalia: --data needs a folder.\n";
+      return kExitUsage;
+    }
+    dataFolder = args[++i];
+  }
+  if (i >= args.size()) {
+    err << "tovalia: no command given.\n" << CommandLineUsage();
+    return kExitUsage;
+  }
+  if (args[i] == "help") {
+    out << CommandLineUsage();
+    return kExitOk;
+  }
+  ParsedCommand command =
+      ParseCommand(args[i], std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end()));
+  if (!command.job) {
+    err << "tovalia: " << command.error << '\n';
+    return kExitUsage;
+  }
+
+  std::string folder = ResolveDataFolder(dataFolder);
+  if (!MakeFolder(folder)) {
+    err << "tovalia: the data folder \"" << folder << "\" cannot be created.\n";
+    return kExitFailed;
+  }
+  TerminalProgress progress;
+  Database db(DataPaths::ForDataFolder(folder));
+  db.progress = &progress;
+  Settings settings(db.paths.setupFile);
+  const int32_t storedWaste = GetNumberSetting(settings, setting::kWastedBytes);
+  StartupReport startup = BringDatabaseUp(db, settings);
+
+  CommandContext context{db, startup, out, err};
+  int status = command.job(context);
+  if (status == kExitOk) {
+    ShutDatabaseDown(db, settings);
+  } else if (db.wastedBytes != storedWaste) {
+    // A failed job changed nothing, but what start-up did must still be kept.
+    PutNumberSetting(settings, setting::kWastedBytes, db.wastedBytes);
+  }
+  return status;
+}
+
+}  // namespace tovalia

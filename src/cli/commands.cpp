@@ -1,0 +1,321 @@
+#include "cli/commands.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "db/clock.h"
+#include "db/cp1252.h"
+#include "db/data_file.h"
+#include "db/maintenance.h"
+#include "db/recipe_lists.h"
+#include "db/record_format.h"
+#include "db/record_operations.h"
+#include "db/record_store.h"
+#include "db/title_index.h"
+
+namespace tovalia {
+
+namespace {
+
+constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
+
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+std::string Trimmed(const std::string& text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+// A text file named on the command line, as record text: CP1252 with lines
+// ending in CR alone and no line end after the last line.
+bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "Cannot read the file \"" + path + "\".";
+    return false;
+  }
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  std::string converted = TextFileToCp1252(bytes.str());
+  text.clear();
+  for (size_t i = 0; i < converted.size(); ++i) {
+    char c = converted[i];
+    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
+    text += (c == '\n') ? '\r' : c;
+  }
+  while (!text.empty() && text.back() == '\r') text.pop_back();
+  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
+    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
+            " bytes of text, more than a recipe can keep.";
+    return false;
+  }
+  return true;
+}
+
+void PrintLines(std::ostream& out, std::string_view text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\r', start);
+    if (end == std::string_view::npos) end = text.size();
+    out << Cp1252ToUtf8(text.substr(start, end - start)) << '\n';
+    start = end + 1;
+  }
+}
+
+std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
+  if (!buffer.Holds(0, length)) return {};
+  return std::string_view(reinterpret_cast<const char*>(buffer.Data()),
+                          static_cast<size_t>(length));
+}
+
+int NoRecipe(CommandContext& c, int32_t recipeId) {
+  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
+  return kExitFailed;
+}
+
+ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
+
+// --- commands -------------------------------------------------------------
+
+ParsedCommand ParseChapters(const std::vector<std::string>& args) {
+  if (!args.empty()) return Refuse("\"chapters\" takes no arguments.");
+  return {[](CommandContext& c) {
+            for (const ChapterRow& row : c.db.chapterTable)
+              c.out << row.number << '\t' << Cp1252ToUtf8(row.name) << '\n';
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseTitles(const std::vector<std::string>& args) {
+  if (args.size() > 1) return Refuse("\"titles\" takes at most one chapter number.");
+  int32_t chapter = kAllRecipes;
+  if (!args.empty()) {
+    auto number = ParseInteger(args[0], kRecipesWithPhotos, 65535);
+    if (!number) return Refuse("\"" + args[0] + "\" is not a chapter number.");
+    chapter = *number;
+  }
+  return {[chapter](CommandContext& c) {
+            BuildRecipeList(c.db, chapter);
+            for (int32_t o : c.db.recipeList) {
+              c.out << EntryRecipeId(c.db, o) << '\t' << EntryChapter(c.db, o) << '\t'
+                    << (EntryKind(c.db, o) == kKindTextRecord ? "text" : "recipe") << '\t'
+                    << Cp1252ToUtf8(EntryTitle(c.db, o)) << '\n';
+            }
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseShow(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Refuse("\"show\" takes one recipe number.");
+  auto recipeId = ParseInteger(args[0], 1, INT32_MAX);
+  if (!recipeId) return Refuse("\"" + args[0] + "\" is not a recipe number.");
+  return {[id = *recipeId](CommandContext& c) {
+            int32_t o = FindEntryByRecipeId(c.db, id);
+            if (o < 0) return NoRecipe(c, id);
+            if (!LoadRecord(c.db, EntryPosition(c.db, o))) {
+              c.err << "The record of recipe " << id
+                    << " cannot be read; \"tovalia compact\" repairs the recipe file.\n";
+              return kExitFailed;
+            }
+            const ByteBuffer& h = c.db.recordHeaderBuffer;
+            c.out << "Title: "
+                  << Cp1252ToUtf8(BufferText(c.db.titleBuffer, GetU8(h, header::kTitleLength)))
+                  << '\n';
+            c.out << "Chapter: " << Cp1252ToUtf8(ChapterName(c.db, EntryChapter(c.db, o)))
+                  << '\n';
+            c.out << "Servings: " << GetU8(h, header::kServings) << '\n';
+            c.out << "Saved: "
+                  << FormatDate(GetU16(h, header::kSavedYear), GetU8(h, header::kSavedMonth),
+                                GetU8(h, header::kSavedDay))
+                  << '\n';
+            std::string_view ingredients =
+                BufferText(c.db.ingredientsBuffer, GetI32(h, header::kIngredientsLength));
+            if (GetU8(h, header::kRecordKind) == kKindTextRecord) {
+              c.out << "\nText:\n";
+              PrintLines(c.out, ingredients);
+              return kExitOk;
+            }
+            c.out << "\nIngredients:\n";
+            PrintLines(c.out, ingredients);
+            c.out << "\nDirections:\n";
+            PrintLines(c.out, BufferText(c.db.directionsBuffer, GetI32(h, header::kDirectionsLength)));
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseAddChapter(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Refuse("\"add-chapter\" takes one chapter name (quote it).");
+  std::string name = Trimmed(Utf8ToCp1252(args[0]));
+  if (name.empty()) return Refuse("A chapter needs a name.");
+  if (name.size() > kChapterNameLimit)
+    return Refuse("A chapter name has at most " + std::to_string(kChapterNameLimit) +
+                  " characters.");
+  return {[name](CommandContext& c) {
+            int32_t number = AddChapter(c.db, name);
+            if (number < 0) {
+              c.err << "The chapter could not be stored in " << c.db.paths.recipeFile << ".\n";
+              return kExitFailed;
+            }
+            c.out << number << '\n';
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseAddRecipe(const std::vector<std::string>& args) {
+  std::map<std::string, std::string> values;
+  bool textRecord = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--text") {
+      textRecord = true;
+    } else if (option == "--chapter" || option == "--title" || option == "--servings" ||
+               option == "--ingredients" || option == "--directions") {
+      if (i + 1 >= args.size()) return Refuse(option + " needs a value.");
+      values[option] = args[++i];
+    } else {
+      return Refuse("\"add-recipe\" does not know \"" + option + "\".");
+    }
+  }
+  if (!values.count("--chapter")) return Refuse("\"add-recipe\" needs --chapter NUMBER.");
+  if (!values.count("--title")) return Refuse("\"add-recipe\" needs --title TITLE.");
+  auto chapter = ParseInteger(values["--chapter"], 1, 65535);
+  if (!chapter) return Refuse("\"" + values["--chapter"] + "\" is not a chapter number.");
+  std::string title = Trimmed(Utf8ToCp1252(values["--title"]));
+  if (title.empty()) return Refuse("A recipe needs a title.");
+  if (title.size() > 255) return Refuse("A title has at most 255 characters.");
+  int32_t servings = 4;
+  if (values.count("--servings")) {
+    auto parsed = ParseInteger(values["--servings"], 0, 255);
+    if (!parsed) return Refuse("Servings are a number from 0 to 255.");
+    servings = *parsed;
+  }
+  if (textRecord && values.count("--directions"))
+    return Refuse("A text record has one text: give it with --ingredients FILE.");
+  std::string ingredients, directions, error;
+  if (values.count("--ingredients") && !ReadRecordTextFile(values["--ingredients"], ingredients, error))
+    return Refuse(error);
+  if (values.count("--directions") && !ReadRecordTextFile(values["--directions"], directions, error))
+    return Refuse(error);
+
+  return {[=, chapter = *chapter](CommandContext& c) {
+            bool known = false;
+            for (size_t row = kReservedChapterRows; row < c.db.chapterTable.size(); ++row)
+              known = known || c.db.chapterTable[row].number == chapter;
+            if (!known) {
+              c.err << "There is no chapter with the number " << chapter
+                    << "; \"tovalia chapters\" lists them.\n";
+              return kExitFailed;
+            }
+            ClearCurrentRecord(c.db);
+            SetU8(c.db.recordHeaderBuffer, header::kServings, servings);
+            SetCurrentTitle(c.db, title);
+            SetCurrentIngredients(c.db, ingredients);
+            SetCurrentDirections(c.db, directions);
+            int32_t id = StoreNewRecordInChapter(
+                c.db, textRecord ? kKindTextRecord : kKindRecipe, chapter);
+            if (id < 0) {
+              c.err << "The recipe could not be stored in " << c.db.paths.recipeFile << ".\n";
+              return kExitFailed;
+            }
+            c.out << id << '\n';
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseDelete(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Refuse("\"delete\" takes one recipe number.");
+  auto recipeId = ParseInteger(args[0], 1, INT32_MAX);
+  if (!recipeId) return Refuse("\"" + args[0] + "\" is not a recipe number.");
+  return {[id = *recipeId](CommandContext& c) {
+            int32_t o = FindEntryByRecipeId(c.db, id);
+            if (o < 0) return NoRecipe(c, id);
+            if (!DeleteEntries(c.db, {o})) {
+              c.err << "The recipe file " << c.db.paths.recipeFile
+                    << " cannot be opened for writing.\n";
+              return kExitFailed;
+            }
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseCompact(const std::vector<std::string>& args) {
+  if (!args.empty()) return Refuse("\"compact\" takes no arguments.");
+  return {[](CommandContext& c) {
+            auto size = [&c] {
+              DataFile file = OpenDataFile("i", c.db.paths.recipeFile);
+              return FileLength(file);
+            };
+            if (!FileExists(c.db.paths.recipeFile)) {
+              c.out << "There is no recipe file to compact.\n";
+              return kExitOk;
+            }
+            int64_t before = size();
+            if (!CompactDatabase(c.db)) {
+              c.err << "The recipe file could not be compacted; it is unchanged.\n";
+              return kExitFailed;
+            }
+            c.out << "Recipe file: " << before << " bytes before, " << size() << " after.\n";
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseCheck(const std::vector<std::string>& args) {
+  if (!args.empty()) return Refuse("\"check\" takes no arguments.");
+  return {[](CommandContext& c) {
+            c.out << "index: " << (c.startup.indexLoaded ? "loaded" : "rebuilt") << '\n';
+            switch (c.startup.header) {
+              case HeaderCheckOutcome::kNoRecipeFile:
+                c.out << "recipe file: none yet\n";
+                break;
+              case HeaderCheckOutcome::kHeaderRewritten:
+                c.out << "recipe file: header rewritten\n";
+                break;
+              case HeaderCheckOutcome::kCompacted:
+                c.out << "recipe file: compacted\n";
+                break;
+            }
+            c.out << "recipes: " << c.db.recipeCount << '\n';
+            c.out << "chapters: " << (c.db.chapterTable.size() - kReservedChapterRows) << '\n';
+            c.out << "deleted bytes: " << c.db.wastedBytes << '\n';
+            return kExitOk;
+          },
+          {}};
+}
+
+}  // namespace
+
+ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
+  using Parser = ParsedCommand (*)(const std::vector<std::string>&);
+  static const std::map<std::string, Parser> kCommands = {
+      {"chapters", ParseChapters},     {"titles", ParseTitles},
+      {"show", ParseShow},             {"add-chapter", ParseAddChapter},
+      {"add-recipe", ParseAddRecipe},  {"delete", ParseDelete},
+      {"compact", ParseCompact},       {"check", ParseCheck},
+  };
+  auto found = kCommands.find(name);
+  if (found == kCommands.end())
+    return Refuse("\"" + name + "\" is not a command; \"tovalia --help\" lists them.");
+  return found->second(args);
+}
+
+}  // namespace tovalia

@@ -1,0 +1,35 @@
+// The jobs behind each command-line command. A command is parsed and
+// checked first (nothing touched yet); the job then runs over a database
+// that has been brought up as at start-up.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/database_lifecycle.h"
+#include "db/database.h"
+
+namespace tovalia {
+
+struct CommandContext {
+  Database& db;
+  const StartupReport& startup;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Returns an exit status.
+using CommandJob = std::function<int(CommandContext&)>;
+
+struct ParsedCommand {
+  CommandJob job;
+  std::string error;  // set when the arguments are wrong; job is empty then
+};
+
+// Parses the command and its arguments; reads files the command names.
+ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args);
+
+}  // namespace tovalia

@@ -1,0 +1,29 @@
+// Single-byte Windows-1252 text: the fixed case table used for sorting and
+// searching on every machine alike, and conversion to and from UTF-8 at the
+// program's edges (terminal, clipboard, drawing, file names).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tovalia {
+
+uint8_t UpperCaseByte(uint8_t c);
+uint8_t LowerCaseByte(uint8_t c);
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+
+// Orders two texts by their upper-cased bytes as unsigned values; a text that
+// is a prefix of the other comes first. Returns <0, 0 or >0.
+int CompareUpperCased(std::string_view a, std::string_view b);
+
+std::string Cp1252ToUtf8(std::string_view text);
+// Characters that CP1252 cannot hold become '?'; so do broken UTF-8 bytes.
+std::string Utf8ToCp1252(std::string_view text);
+bool IsValidUtf8(std::string_view text);
+// Text files from outside may be either: UTF-8 when they decode as such
+// (a byte-order mark is dropped), CP1252 otherwise.
+std::string TextFileToCp1252(std::string_view bytes);
+
+}  // namespace tovalia

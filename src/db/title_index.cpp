@@ -1,0 +1,299 @@
+#include "db/title_index.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "db/cp1252.h"
+#include "db/data_file.h"
+#include "db/record_format.h"
+#include "db/record_scanner.h"
+
+namespace tovalia {
+
+namespace {
+
+constexpr int32_t kIndexInitialCapacity = 100000;
+constexpr int32_t kIndexGrowthStep = 50000;
+
+void MakeRoomInIndex(Database& db, int32_t extra) {
+  if (!db.indexBuffer.HasBlock()) CreateBuffer(kIndexInitialCapacity, db.indexBuffer);
+  int64_t needed = static_cast<int64_t>(db.indexSize) + extra;
+  if (needed <= db.indexBuffer.Size()) return;
+  // Grow by half again (at least one step) so that appending many records
+  // does not copy the whole index over and over.
+  int64_t grown = std::max<int64_t>(needed + kIndexGrowthStep,
+                                    db.indexBuffer.Size() + db.indexBuffer.Size() / 2);
+  ResizeBuffer(static_cast<int32_t>(std::min<int64_t>(grown, INT32_MAX)), db.indexBuffer);
+}
+
+}  // namespace
+
+// A partial entry at the end (a damaged or cut Index34.dat) is dropped.
+void RebuildChapterTable(Database& db) {
+  db.chapterTable.clear();
+  db.chapterTable.push_back({kAllRecipes, kAllRecipes, "All Recipes"});
+  db.chapterTable.push_back({kSearchResults, kSearchResults, "Search Results"});
+  db.chapterTable.push_back({kRecipesSelectedForMeals, kRecipesSelectedForMeals,
+                             "Recipes Selected For Meals"});
+  db.chapterTable.push_back({kRecipesWithPhotos, kRecipesWithPhotos, "Recipes With Photos"});
+  db.recipeCount = 0;
+  int32_t highestRecipeId = 0;
+  int32_t highestChapter = 0;
+  int32_t offset = 0;
+  while (offset < db.indexSize) {
+    if (offset + entry::kFixedSize > db.indexSize ||
+        offset + EntryLength(db, offset) > db.indexSize) {
+      db.indexSize = offset;
+      break;
+    }
+    int32_t kind = EntryKind(db, offset);
+    if (kind == kKindRecipe || kind == kKindTextRecord) {
+      highestRecipeId = std::max(highestRecipeId, EntryRecipeId(db, offset));
+      ++db.recipeCount;
+    } else if (kind == kKindChapter) {
+      db.chapterTable.push_back({EntryPosition(db, offset), EntryChapter(db, offset),
+                                 std::string(EntryTitle(db, offset))});
+      highestChapter = std::max(highestChapter, EntryChapter(db, offset));
+    }
+    offset += EntryLength(db, offset);
+  }
+  db.nextRecipeId = highestRecipeId + 1;
+  db.nextChapterNumber = highestChapter + 1;
+}
+
+namespace {
+
+// The sort's order: titles compared upper-cased.
+struct TitleOrder {
+  const Database& db;
+  bool Less(int32_t a, int32_t b) const {
+    return CompareUpperCased(EntryTitle(db, a), EntryTitle(db, b)) < 0;
+  }
+  bool LessOrEqual(int32_t a, int32_t b) const {
+    return CompareUpperCased(EntryTitle(db, a), EntryTitle(db, b)) <= 0;
+  }
+};
+
+// Insertion with binary search. Equal titles land where this particular
+// search puts them, which is the order the files have always had, so the
+// search is kept exactly as it is rather than replaced by a library sort.
+void SortOffsetsByTitle(Database& db, std::vector<int32_t>& a) {
+  const TitleOrder order{db};
+  int64_t n = static_cast<int64_t>(a.size());
+  for (int64_t i = 1; i < n; ++i) {
+    db.progress->ShowProgress("Sorting Records", "", i, n);
+    db.progress->PumpMessages(0);
+    int32_t key = a[i];
+    if (order.LessOrEqual(a[i - 1], key)) continue;
+    int64_t lo = 0;
+    int64_t hi = i - 1;
+    // The first midpoint rounds a half to the even neighbour.
+    int64_t mid = hi / 2 + ((hi % 2 == 1) && ((hi / 2) % 2 == 1) ? 1 : 0);
+    do {
+      if (!order.Less(key, a[mid])) {
+        lo = mid;
+      } else {
+        hi = mid;
+      }
+      mid = lo + (hi - lo) / 2;
+    } while (lo != mid);
+    if (order.Less(a[mid], key)) ++mid;
+    std::memmove(&a[mid + 1], &a[mid], static_cast<size_t>(i - mid) * sizeof(int32_t));
+    a[mid] = key;
+  }
+}
+
+}  // namespace
+
+int32_t EntryLength(const Database& db, int32_t offset) {
+  return entry::kFixedSize + GetU8(db.indexBuffer, offset + entry::kTitleLength);
+}
+int32_t EntryPosition(const Database& db, int32_t offset) {
+  return GetI32(db.indexBuffer, offset + entry::kPosition);
+}
+int32_t EntryRecipeId(const Database& db, int32_t offset) {
+  return GetI32(db.indexBuffer, offset + entry::kRecipeId);
+}
+int32_t EntryChapter(const Database& db, int32_t offset) {
+  return GetU16(db.indexBuffer, offset + entry::kChapterNumber);
+}
+int32_t EntryKind(const Database& db, int32_t offset) {
+  return GetU8(db.indexBuffer, offset + entry::kKind);
+}
+int32_t EntrySearchFlag(const Database& db, int32_t offset) {
+  return GetU8(db.indexBuffer, offset + entry::kSearchFlag);
+}
+int32_t EntryHasPhoto(const Database& db, int32_t offset) {
+  return GetU8(db.indexBuffer, offset + entry::kHasPhoto);
+}
+std::string_view EntryTitle(const Database& db, int32_t offset) {
+  int32_t length = GetU8(db.indexBuffer, offset + entry::kTitleLength);
+  if (!db.indexBuffer.Holds(offset + entry::kTitle, length)) return {};
+  return std::string_view(reinterpret_cast<const char*>(db.indexBuffer.Data()) + offset +
+                              entry::kTitle,
+                          static_cast<size_t>(length));
+}
+void SetEntryKind(Database& db, int32_t offset, int32_t kind) {
+  SetU8(db.indexBuffer, offset + entry::kKind, kind);
+}
+void SetEntrySearchFlag(Database& db, int32_t offset, int32_t flag) {
+  SetU8(db.indexBuffer, offset + entry::kSearchFlag, flag);
+}
+void SetEntryChapter(Database& db, int32_t offset, int32_t chapterNumber) {
+  SetU16(db.indexBuffer, offset + entry::kChapterNumber, chapterNumber);
+}
+void SetEntryPosition(Database& db, int32_t offset, int32_t position) {
+  SetI32(db.indexBuffer, offset + entry::kPosition, position);
+}
+
+void AppendIndexEntry(Database& db, const NewIndexEntry& e) {
+  int32_t titleLength = static_cast<int32_t>(std::min<size_t>(e.title.size(), 255));
+  MakeRoomInIndex(db, entry::kFixedSize + titleLength);
+  int32_t o = db.indexSize;
+  if (!db.indexBuffer.Holds(o, entry::kFixedSize + titleLength)) return;
+  SetI32(db.indexBuffer, o + entry::kPosition, e.position);
+  SetI32(db.indexBuffer, o + entry::kRecipeId, e.recipeId);
+  SetU16(db.indexBuffer, o + entry::kChapterNumber, e.chapterNumber);
+  SetU8(db.indexBuffer, o + entry::kKind, e.kind);
+  SetU8(db.indexBuffer, o + entry::kSearchFlag, e.searchFlag);
+  SetU8(db.indexBuffer, o + entry::kHasPhoto, e.hasPhoto);
+  SetU8(db.indexBuffer, o + entry::kTitleLength, titleLength);
+  std::memcpy(db.indexBuffer.Data() + o + entry::kTitle, e.title.data(),
+              static_cast<size_t>(titleLength));
+  db.indexSize += entry::kFixedSize + titleLength;
+}
+
+void ScanRecords(Database& db) {
+  db.progress->ShowMainWindow();
+  FreeBuffer(db.indexBuffer);
+  CreateBuffer(kIndexInitialCapacity, db.indexBuffer);
+  db.indexSize = 0;
+  DeleteDataFile(db.paths.indexFile);
+  if (!FileExists(db.paths.recipeFile)) {
+    LoadIndex(db);
+    return;
+  }
+  {
+    DataFile file = OpenDataFile("i", db.paths.recipeFile);
+    RecordScanner scanner(file, FileLength(file), 0);
+    while (scanner.NextLiveRecord()) {
+      const uint8_t* h = scanner.Header();
+      NewIndexEntry e;
+      e.position = static_cast<int32_t>(scanner.Position());
+      e.recipeId = LoadI32(h + header::kRecipeId);
+      e.chapterNumber = LoadU16(h + header::kChapterNumber);
+      e.kind = h[header::kRecordKind];
+      e.hasPhoto = LoadI32(h + header::kPhotoLength) > 0 ? 1 : 0;
+      e.title = std::string_view(reinterpret_cast<const char*>(scanner.Title()),
+                                 h[header::kTitleLength]);
+      AppendIndexEntry(db, e);
+      db.progress->ShowProgress("Indexing Records", "", scanner.Position(),
+                                scanner.FileLength() - kRecordHeaderSize);
+      db.progress->PumpMessages(0);
+    }
+  }
+  db.progress->CloseProgress();
+  SortIndex(db);
+}
+
+bool SortIndex(Database& db) {
+  db.progress->ShowMainWindow();
+  std::vector<int32_t> order;
+  int32_t sortedSize = 0;
+  for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
+    if (EntryKind(db, o) == kKindDeleted) continue;
+    order.push_back(o);
+    sortedSize += EntryLength(db, o);
+  }
+  SortOffsetsByTitle(db, order);
+
+  ByteBuffer sorted;
+  CreateBuffer(std::max(sortedSize, kIndexInitialCapacity), sorted);
+  int32_t size = 0;
+  for (int32_t o : order) {
+    int32_t length = EntryLength(db, o);
+    MoveBytes(db.indexBuffer, o, sorted, size, length);
+    size += length;
+  }
+  bool saved = ReplaceFileContents(db.paths.indexFile, sorted.Data(), static_cast<size_t>(size));
+  db.progress->CloseProgress();
+
+  db.indexBuffer = std::move(sorted);
+  db.indexSize = size;
+  RebuildChapterTable(db);
+  db.indexChanged = true;
+  return saved;
+}
+
+void LoadIndex(Database& db) {
+  FreeBuffer(db.indexBuffer);
+  db.indexSize = 0;
+  ByteBuffer bytes;
+  if (FileExists(db.paths.indexFile) && ReadWholeFile(db.paths.indexFile, bytes)) {
+    db.indexSize = bytes.Size();
+    db.indexBuffer = std::move(bytes);
+  }
+  RebuildChapterTable(db);
+}
+
+bool SaveIndex(const Database& db) {
+  return ReplaceFileContents(db.paths.indexFile, db.indexBuffer.Data(),
+                             static_cast<size_t>(db.indexSize));
+}
+
+namespace {
+
+// The index is sound when every position lies inside the file, three spot
+// checks find the same record numbers in the file, and no live record lies
+// beyond the last one the index knows (a record appended by a run that
+// ended before it saved its index).
+bool IndexAgreesWithFile(Database& db) {
+  DataFile file = OpenDataFile("i", db.paths.recipeFile);
+  if (!file.IsOpen()) return false;
+  const int64_t length = FileLength(file);
+
+  auto headerMatches = [&](int32_t o) {
+    uint8_t h[kRecordHeaderSize];
+    SeekFile(file, EntryPosition(db, o));
+    if (ReadRaw(file, h, kRecordHeaderSize) != kRecordHeaderSize) return false;
+    HeaderCheck check = CheckRecordHeader(h, EntryPosition(db, o), length);
+    return check.tagged && LoadI32(h + header::kRecipeId) == EntryRecipeId(db, o);
+  };
+
+  const int32_t half = db.indexSize / 2;
+  bool halfChecked = false;
+  int32_t last = -1;
+  int64_t furthest = -1;
+  for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
+    int64_t position = EntryPosition(db, o);
+    if (position < 0 || position + kRecordHeaderSize > length) return false;
+    bool spotCheck = (o == 0) || (!halfChecked && o >= half);
+    if (o >= half) halfChecked = true;
+    if (spotCheck && !headerMatches(o)) return false;
+    last = o;
+    furthest = std::max(furthest, position);
+  }
+  if (last >= 0 && !headerMatches(last)) return false;
+
+  int64_t tail = 0;
+  if (furthest >= 0) {
+    uint8_t h[kRecordHeaderSize];
+    SeekFile(file, furthest);
+    if (ReadRaw(file, h, kRecordHeaderSize) != kRecordHeaderSize) return false;
+    if (!CheckRecordHeader(h, furthest, length).whole) return false;
+    tail = furthest + LoadI32(h + header::kRecordSize);
+  }
+  RecordScanner scanner(file, length, tail);
+  return !scanner.NextLiveRecord();
+}
+
+}  // namespace
+
+bool ValidateIndex(Database& db) {
+  if (FileExists(db.paths.recipeFile) && IndexAgreesWithFile(db)) return true;
+  ScanRecords(db);
+  return false;
+}
+
+}  // namespace tovalia

@@ -1,0 +1,64 @@
+// The title index: one entry per live record (position, number, chapter,
+// kind, flags, title) packed in one byte block in title order, saved as
+// Index34.dat so that start-up needs one read. The chapter table and its
+// counters are derived from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "db/database.h"
+
+namespace tovalia {
+
+// Entry fields, by the entry's byte offset in the index.
+int32_t EntryLength(const Database& db, int32_t offset);
+int32_t EntryPosition(const Database& db, int32_t offset);
+int32_t EntryRecipeId(const Database& db, int32_t offset);
+int32_t EntryChapter(const Database& db, int32_t offset);
+int32_t EntryKind(const Database& db, int32_t offset);
+int32_t EntrySearchFlag(const Database& db, int32_t offset);
+int32_t EntryHasPhoto(const Database& db, int32_t offset);
+std::string_view EntryTitle(const Database& db, int32_t offset);
+void SetEntryKind(Database& db, int32_t offset, int32_t kind);
+void SetEntrySearchFlag(Database& db, int32_t offset, int32_t flag);
+void SetEntryChapter(Database& db, int32_t offset, int32_t chapterNumber);
+void SetEntryPosition(Database& db, int32_t offset, int32_t position);
+
+struct NewIndexEntry {
+  int32_t position = 0;
+  int32_t recipeId = 0;
+  int32_t chapterNumber = 0;
+  int32_t kind = 0;
+  int32_t searchFlag = 0;
+  int32_t hasPhoto = 0;
+  std::string_view title;  // at most 255 bytes are kept
+};
+void AppendIndexEntry(Database& db, const NewIndexEntry& newEntry);
+
+// Rebuilds the index from the recipe file ("Indexing Records"), then sorts
+// and saves it. Every search flag is 0 afterwards.
+void ScanRecords(Database& db);
+
+// Sorts the index by upper-cased title, drops entries of kind 3, saves
+// Index34.dat and reloads the chapter table. False when the file could not
+// be written; the sorted index is in memory all the same.
+bool SortIndex(Database& db);
+
+// Reads Index34.dat into the index and rebuilds the chapter table and
+// counters. A missing file gives an empty index.
+void LoadIndex(Database& db);
+
+// Checks the loaded index against the recipe file and rebuilds it when they
+// disagree. True when the index was sound.
+bool ValidateIndex(Database& db);
+
+// Rebuilds the chapter table and counters from the in-memory index, as
+// LoadIndex does after reading the file.
+void RebuildChapterTable(Database& db);
+
+// Writes the index as it stands (search flags included) to Index34.dat.
+bool SaveIndex(const Database& db);
+
+}  // namespace tovalia

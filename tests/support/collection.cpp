@@ -1,0 +1,39 @@
+#include "support/collection.h"
+
+#include "db/record_format.h"
+#include "db/record_store.h"
+
+namespace tovalia::testing {
+
+Collection::Collection() { Reopen(); }
+
+void Collection::Reopen() { db_ = std::make_unique<Database>(DataPaths::ForDataFolder(folder_.Path())); }
+
+int32_t Collection::AppendChapter(int32_t number, const std::string& name) {
+  ClearCurrentRecord(*db_);
+  SetU8(db_->recordHeaderBuffer, header::kRecordKind, kKindChapter);
+  SetU16(db_->recordHeaderBuffer, header::kChapterNumber, number);
+  SetCurrentTitle(*db_, name);
+  return AppendRecord(*db_);
+}
+
+int32_t Collection::AppendRecipe(int32_t recipeId, int32_t chapter, const std::string& title,
+                                 const std::string& ingredients, const std::string& directions,
+                                 int32_t kind, int32_t photoBytes) {
+  ClearCurrentRecord(*db_);
+  SetU8(db_->recordHeaderBuffer, header::kRecordKind, kind);
+  SetI32(db_->recordHeaderBuffer, header::kRecipeId, recipeId);
+  SetU16(db_->recordHeaderBuffer, header::kChapterNumber, chapter);
+  SetU8(db_->recordHeaderBuffer, header::kServings, 4);
+  SetCurrentTitle(*db_, title);
+  SetCurrentIngredients(*db_, ingredients);
+  SetCurrentDirections(*db_, directions);
+  if (photoBytes > 0) {
+    CreateBuffer(photoBytes, db_->photoBuffer);
+    PutBytes(db_->photoBuffer, 0, "BM");
+    SetI32(db_->recordHeaderBuffer, header::kPhotoLength, photoBytes);
+  }
+  return AppendRecord(*db_);
+}
+
+}  // namespace tovalia::testing

@@ -1,0 +1,194 @@
+#include "platform/headless_platform.h"
+
+#include <cstdio>
+
+#include "db/cp1252.h"
+#include "platform/canvas.h"
+#include "platform/clipboard_text.h"
+
+namespace tovalia {
+
+namespace {
+constexpr int kLinesPerNotch = 3;
+}
+
+HeadlessPlatform::HeadlessPlatform(std::vector<ScriptCommand> script, DisplayMode screen)
+    : script_(std::move(script)), screen_(screen) {}
+
+bool HeadlessPlatform::CreateMainWindow(const std::string&, int x, int y, int width, int height) {
+  windowX_ = x, windowY_ = y, windowWidth_ = width, windowHeight_ = height;
+  return true;
+}
+
+void HeadlessPlatform::MoveMainWindowBy(int dx, int dy) {
+  windowX_ += dx;
+  windowY_ += dy;
+}
+
+void HeadlessPlatform::StartCaretTimer(int periodMs) {
+  caretPeriod_ = periodMs;
+  caretDue_ = clock_ + static_cast<uint32_t>(periodMs);
+}
+
+void HeadlessPlatform::Advance(int milliseconds) {
+  clock_ += static_cast<uint32_t>(milliseconds);
+  if (caretPeriod_ <= 0) return;
+  int ticks = 0;
+  while (caretDue_ <= clock_) {
+    ++ticks;
+    caretDue_ += static_cast<uint32_t>(caretPeriod_);
+  }
+  if (ticks % 2 == 1) events_.push_back({Event::Kind::kTimer, 1});
+}
+
+void HeadlessPlatform::ShowSystemMessage(const std::string& caption, const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
+}
+
+bool HeadlessPlatform::OpenDocument(const std::string& target) {
+  std::fprintf(stderr, "open: %s\n", Cp1252ToUtf8(target).c_str());
+  return true;
+}
+
+void HeadlessPlatform::Fail(const std::string& message) {
+  std::fprintf(stderr, "script: %s\n", message.c_str());
+  failed_ = true;
+}
+
+void HeadlessPlatform::Click(int bit, int x, int y) {
+  events_.push_back({Event::Kind::kButtonDown, bit, x, y});
+  events_.push_back({Event::Kind::kButtonUp, bit, x, y});
+}
+
+bool HeadlessPlatform::ReadScript(InputState& input) {
+  using Kind = ScriptCommand::Kind;
+  while (events_.empty() && next_ < script_.size() && !failed_) {
+    const ScriptCommand& c = script_[next_++];
+    const std::string where = "line " + std::to_string(c.line) + ": ";
+    switch (c.kind) {
+      case Kind::kClick:
+      case Kind::kRightClick:
+        Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1]);
+        break;
+      case Kind::kPress: {
+        const DrawnButton* found = nullptr;
+        if (canvas_) {
+          for (const DrawnButton& b : canvas_->VisibleButtons())
+            if (b.caption == c.text) found = &b;
+        }
+        if (!found) {
+          std::string shown;
+          if (canvas_)
+            for (const DrawnButton& b : canvas_->VisibleButtons())
+              if (!b.caption.empty()) shown += " [" + Cp1252ToUtf8(b.caption) + "]";
+          Fail(where + "no button \"" + Cp1252ToUtf8(c.text) + "\" is visible; buttons:" + shown);
+          break;
+        }
+        Click(kLeftButton, found->rect.CentreX(), found->rect.CentreY());
+        break;
+      }
+      case Kind::kKey:
+        if (c.typedKey) {
+          events_.push_back({Event::Kind::kCharacter, c.numbers[0]});
+        } else {
+          events_.push_back({Event::Kind::kKeyDown, c.numbers[0]});
+        }
+        break;
+      case Kind::kType:
+        for (char ch : c.text) {
+          int value = static_cast<uint8_t>(ch);
+          events_.push_back({Event::Kind::kCharacter, value == '\n' ? typed::kEnter : value});
+        }
+        break;
+      case Kind::kCtrl:
+        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true});
+        break;
+      case Kind::kWheel: {
+        int notches = c.numbers[0];
+        for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
+          events_.push_back({Event::Kind::kWheel, notches < 0 ? -kLinesPerNotch : kLinesPerNotch});
+        break;
+      }
+      case Kind::kWait:
+        Advance(c.numbers[0]);
+        break;
+      case Kind::kClipboard:
+        clipboard_ = ClipboardToProgramText(Cp1252ToUtf8(c.text));
+        break;
+      case Kind::kSnapshot:
+        if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);
+        break;
+      case Kind::kExpect: {
+        bool seen = false;
+        if (canvas_)
+          for (const DrawnText& t : canvas_->VisibleTexts())
+            seen = seen || t.text.find(c.text) != std::string::npos;
+        if (!seen) {
+          std::string shown;
+          if (canvas_)
+            for (const DrawnText& t : canvas_->VisibleTexts()) shown += "\n  " + Cp1252ToUtf8(t.text);
+          Fail(where + "\"" + Cp1252ToUtf8(c.text) + "\" is not on screen; visible texts:" + shown);
+        }
+        break;
+      }
+      case Kind::kWindow:
+        if (c.numbers != std::vector<int>{windowWidth_, windowHeight_, windowX_, windowY_}) {
+          Fail(where + "the window is " + std::to_string(windowWidth_) + " " +
+               std::to_string(windowHeight_) + " " + std::to_string(windowX_) + " " +
+               std::to_string(windowY_));
+        }
+        break;
+      case Kind::kQuit:
+        input.quitFlag = true;
+        return false;
+    }
+  }
+  return !events_.empty();
+}
+
+void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
+  if (input.quitFlag) return;
+  if (wait == 1) {
+    input.keyCode = 0;
+    input.typedCharacter = 0;
+    if (events_.empty() && !ReadScript(input)) {
+      // The script has ended (or failed): the program closes as its Quit would.
+      input.quitFlag = true;
+      return;
+    }
+  }
+  if (events_.empty()) return;
+  Event e = events_.front();
+  events_.pop_front();
+  input.ctrl = e.ctrl;
+  switch (e.kind) {
+    case Event::Kind::kButtonDown:
+      input.buttonBits |= e.value;
+      input.mouseX = e.x;
+      input.mouseY = e.y;
+      input.inputFlag = true;
+      break;
+    case Event::Kind::kButtonUp:
+      input.buttonBits &= ~e.value;
+      input.mouseX = e.x;
+      input.mouseY = e.y;
+      break;
+    case Event::Kind::kCharacter:
+      input.typedCharacter = e.value;
+      input.inputFlag = true;
+      break;
+    case Event::Kind::kKeyDown:
+      input.keyCode = e.value;
+      input.inputFlag = true;
+      break;
+    case Event::Kind::kWheel:
+      input.wheelStep = e.value;
+      input.inputFlag = true;
+      break;
+    case Event::Kind::kTimer:
+      input.inputFlag = !input.inputFlag;
+      break;
+  }
+}
+
+}  // namespace tovalia

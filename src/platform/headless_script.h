@@ -1,0 +1,42 @@
+// The script language of headless runs: one command a line, read in order
+// whenever the program waits for input.
+//
+//   click X Y        left click at window pixel (X, Y)
+//   rclick X Y       right click
+//   press CAPTION    left click on the centre of the visible button so captioned
+//   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
+//                    F1..F12 Enter Escape Tab Backspace Space
+//   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
+//   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)
+//   wheel N          turns the wheel N notches (negative: towards the user)
+//   wait MS          lets MS milliseconds pass (timers tick)
+//   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
+//   snapshot FILE    writes the window's picture as PNG
+//   expect TEXT      fails the run unless TEXT is visible on screen
+//   window W H X Y   fails the run unless the main window has that size and place
+//   quit             closes the program as the window's close box does
+// Blank lines and lines starting with # are skipped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tovalia {
+
+struct ScriptCommand {
+  enum class Kind {
+    kClick, kRightClick, kPress, kKey, kType, kCtrl, kWheel, kWait,
+    kClipboard, kSnapshot, kExpect, kWindow, kQuit,
+  };
+  Kind kind;
+  int line = 0;
+  std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
+  std::string text;          // CP1252 text, caption, file name
+  bool typedKey = false;     // kKey: the key arrives as a typed character
+};
+
+// Parses a whole script; on a bad line returns false with a message naming it.
+bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands,
+                 std::string& error);
+
+}  // namespace tovalia

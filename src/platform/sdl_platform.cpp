@@ -1,0 +1,301 @@
+#include "platform/sdl_platform.h"
+
+#include <SDL.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "db/cp1252.h"
+#include "platform/canvas.h"
+#include "platform/clipboard_text.h"
+
+extern char** environ;
+
+namespace tovalia {
+
+namespace {
+
+constexpr int kLinesPerNotch = 3;
+
+Uint32 PushTimerEvent(Uint32 interval, void* param) {
+  SDL_Event event{};
+  event.type = static_cast<Uint32>(reinterpret_cast<uintptr_t>(param));
+  SDL_PushEvent(&event);
+  return interval;
+}
+
+// Keys that the screens see as key codes.
+int KeyCodeFor(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LEFT: return key::kLeft;
+    case SDLK_RIGHT: return key::kRight;
+    case SDLK_UP: return key::kUp;
+    case SDLK_DOWN: return key::kDown;
+    case SDLK_INSERT: return key::kInsert;
+    case SDLK_DELETE: return key::kDelete;
+    case SDLK_HOME: return key::kHome;
+    case SDLK_END: return key::kEnd;
+    case SDLK_PAGEUP: return key::kPageUp;
+    case SDLK_PAGEDOWN: return key::kPageDown;
+    case SDLK_1: return '1';
+    case SDLK_2: return '2';
+    case SDLK_3: return '3';
+    default: break;
+  }
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 1 + static_cast<int>(key - SDLK_F1);
+  return 0;
+}
+
+// Keys that arrive as typed characters rather than as text input.
+int ControlCharacterFor(SDL_Keycode key, bool ctrl) {
+  switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return typed::kEnter;
+    case SDLK_ESCAPE: return typed::kEscape;
+    case SDLK_TAB: return typed::kTab;
+    case SDLK_BACKSPACE: return typed::kBackspace;
+    default: break;
+  }
+  if (ctrl && key >= SDLK_a && key <= SDLK_z) return static_cast<int>(key - SDLK_a) + 1;
+  return 0;
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(std::optional<DisplayMode> screenOverride)
+    : screenOverride_(screenOverride) {
+  videoReady_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+  if (!videoReady_) std::fprintf(stderr, "tovalia: no display: %s\n", SDL_GetError());
+  timerEventType_ = SDL_RegisterEvents(1);
+}
+
+SdlPlatform::~SdlPlatform() {
+  StopCaretTimer();
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+DisplayMode SdlPlatform::DesktopMode() {
+  if (screenOverride_) return *screenOverride_;
+  SDL_DisplayMode mode{};
+  if (!videoReady_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
+  return {mode.w, mode.h, static_cast<int>(SDL_BITSPERPIXEL(mode.format))};
+}
+
+bool SdlPlatform::CreateMainWindow(const std::string& title, int x, int y, int width,
+                                   int height) {
+  if (!videoReady_) return false;
+  window_ = SDL_CreateWindow(title.c_str(), x, y, width, height,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+  if (!window_) return false;
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) return false;
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               width, height);
+  SDL_StartTextInput();
+  return texture_ != nullptr;
+}
+
+void SdlPlatform::ShowMainWindow() {
+  if (!window_) return;
+  SDL_ShowWindow(window_);
+  SDL_RestoreWindow(window_);
+  SDL_RaiseWindow(window_);
+  Repaint();
+}
+
+void SdlPlatform::MinimizeMainWindow() {
+  if (window_) SDL_MinimizeWindow(window_);
+}
+
+void SdlPlatform::MoveMainWindowBy(int dx, int dy) {
+  if (!window_) return;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_SetWindowPosition(window_, x + dx, y + dy);
+}
+
+void SdlPlatform::ScreenMousePosition(const InputState&, int& x, int& y) {
+  SDL_GetGlobalMouseState(&x, &y);
+}
+
+void SdlPlatform::Present(const Canvas& canvas) {
+  shown_ = &canvas;
+  Repaint();
+}
+
+void SdlPlatform::Repaint() {
+  if (!texture_ || !shown_) return;
+  SDL_UpdateTexture(texture_, nullptr, shown_->Pixels(), shown_->Stride());
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
+  switch (event.type) {
+    case SDL_QUIT:
+      input.quitFlag = true;
+      break;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          input.quitFlag = true;
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_RESTORED:
+          Repaint();
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_KEYDOWN: {
+      bool ctrl = (event.key.keysym.mod & KMOD_CTRL) != 0;
+      if (int code = KeyCodeFor(event.key.keysym.sym)) {
+        input.keyCode = code;
+        input.inputFlag = true;
+      } else if (int c = ControlCharacterFor(event.key.keysym.sym, ctrl)) {
+        input.typedCharacter = c;
+        input.inputFlag = true;
+      }
+      // Printable keys arrive once more as text input, which sets the flag.
+      break;
+    }
+    case SDL_KEYUP:
+      input.keyCode = 0;
+      input.typedCharacter = 0;
+      break;
+    case SDL_TEXTINPUT: {
+      if (SDL_GetModState() & KMOD_CTRL) break;  // already a control character
+      for (char c : Utf8ToCp1252(event.text.text)) pendingCharacters_.push_back(static_cast<uint8_t>(c));
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      int bit = event.button.button == SDL_BUTTON_LEFT    ? kLeftButton
+                : event.button.button == SDL_BUTTON_RIGHT ? kRightButton
+                                                          : 0;
+      input.mouseX = event.button.x;
+      input.mouseY = event.button.y;
+      if (event.type == SDL_MOUSEBUTTONDOWN) {
+        input.buttonBits |= bit;
+        input.inputFlag = true;
+      } else {
+        input.buttonBits &= ~bit;
+      }
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      input.mouseX = event.motion.x;
+      input.mouseY = event.motion.y;
+      break;
+    case SDL_MOUSEWHEEL: {
+      if (event.wheel.y == 0) break;
+      int lines = (SDL_GetModState() & KMOD_CTRL) ? 1 : kLinesPerNotch;
+      input.wheelStep = event.wheel.y > 0 ? lines : -lines;
+      input.inputFlag = true;
+      break;
+    }
+    default:
+      if (event.type == timerEventType_) input.inputFlag = !input.inputFlag;
+      break;
+  }
+  SDL_Keymod mod = SDL_GetModState();
+  input.shift = (mod & KMOD_SHIFT) != 0;
+  input.ctrl = (mod & KMOD_CTRL) != 0;
+  // While a button is down the window keeps the mouse, also outside it.
+  SDL_CaptureMouse(input.buttonBits != 0 ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlPlatform::PumpMessages(InputState& input, int wait) {
+  if (input.quitFlag) return;
+  if (wait == 1) {
+    input.keyCode = 0;
+    input.typedCharacter = 0;
+  }
+  if (!pendingCharacters_.empty()) {
+    input.typedCharacter = pendingCharacters_.front();
+    pendingCharacters_.pop_front();
+    input.inputFlag = true;
+    return;
+  }
+  SDL_Event event;
+  if (wait == 1) {
+    if (!videoReady_ || SDL_WaitEvent(&event) != 1) {
+      input.quitFlag = true;
+      return;
+    }
+  } else if (SDL_PollEvent(&event) != 1) {
+    return;
+  }
+  Translate(event, input);
+  if (!pendingCharacters_.empty()) {
+    input.typedCharacter = pendingCharacters_.front();
+    pendingCharacters_.pop_front();
+    input.inputFlag = true;
+  }
+}
+
+bool SdlPlatform::InputPending() {
+  if (!pendingCharacters_.empty()) return true;
+  if (!videoReady_) return false;
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_TEXTINPUT) > 0 ||
+         SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN) > 0;
+}
+
+void SdlPlatform::StartCaretTimer(int periodMs) {
+  StopCaretTimer();
+  timerId_ = SDL_AddTimer(static_cast<Uint32>(periodMs), PushTimerEvent,
+                          reinterpret_cast<void*>(static_cast<uintptr_t>(timerEventType_)));
+}
+
+void SdlPlatform::StopCaretTimer() {
+  if (timerId_) SDL_RemoveTimer(timerId_);
+  timerId_ = 0;
+}
+
+uint32_t SdlPlatform::TickCount() { return SDL_GetTicks(); }
+
+void SdlPlatform::Pause(int milliseconds) { SDL_Delay(static_cast<Uint32>(milliseconds)); }
+
+std::string SdlPlatform::ClipboardText() {
+  if (!videoReady_ || !SDL_HasClipboardText()) return {};
+  char* text = SDL_GetClipboardText();
+  std::string result = text ? ClipboardToProgramText(text) : std::string();
+  SDL_free(text);
+  return result;
+}
+
+void SdlPlatform::SetClipboardText(const std::string& text) {
+  if (videoReady_) SDL_SetClipboardText(ProgramTextToClipboard(text).c_str());
+}
+
+void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::string& text) {
+  std::string utf8Caption = Cp1252ToUtf8(caption);
+  std::string utf8Text = Cp1252ToUtf8(text);
+  std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), window_);
+}
+
+bool SdlPlatform::OpenDocument(const std::string& target) {
+  std::string utf8 = Cp1252ToUtf8(target);
+  char program[] = "xdg-open";
+  char* argv[] = {program, utf8.data(), nullptr};
+  pid_t child = 0;
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+  // xdg-open hands the document over and ends; its status tells whether a
+  // program for it was found.
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace tovalia

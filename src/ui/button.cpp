@@ -1,0 +1,73 @@
+#include "ui/button.h"
+
+#include <cstdlib>
+
+#include "db/cp1252.h"
+#include "ui/theme.h"
+
+namespace tovalia {
+
+namespace {
+
+constexpr int kPressedPauseMs = 90;
+
+void DrawArrow(Canvas& canvas, const Rect& r, bool up, Color color) {
+  int cx = r.CentreX();
+  int cy = r.CentreY();
+  for (int row = 0; row < 5; ++row) {
+    int y = up ? cy - 2 + row : cy + 2 - row;
+    canvas.DrawLine(cx - row, y, cx + row + 1, y, color);
+  }
+}
+
+}  // namespace
+
+void DrawButton(Ui& ui, const Rect& r, const std::string& caption, bool pressed) {
+  Canvas& canvas = ui.canvas;
+  canvas.FillVerticalGradient(r, pressed ? theme::kButtonPressedTop : theme::kButtonTop,
+                              pressed ? theme::kButtonPressedBottom : theme::kButtonBottom, 5);
+  canvas.StrokeRect(r, theme::kButtonEdge, 1, 5);
+  if (caption == kScrollUpCaption || caption == kScrollDownCaption) {
+    DrawArrow(canvas, r, caption == kScrollUpCaption, theme::kInk);
+  } else {
+    canvas.SetFont(theme::ButtonFont());
+    Rect text = r;
+    if (pressed) text.y += 1;
+    canvas.DrawTextCentred(text, caption, theme::kInk);
+  }
+  canvas.RecordButton(r, caption);
+}
+
+bool ButtonActivated(Ui& ui, const std::string& caption, const Rect& r, int hotKeyPosition) {
+  const InputState& in = ui.input;
+  bool activated = false;
+  if ((in.buttonBits & kLeftButton) && r.Contains(in.mouseX, in.mouseY)) {
+    activated = true;
+  } else if (caption == "OK" && in.typedCharacter == typed::kEnter) {
+    activated = true;
+  } else if (caption == kScrollUpCaption) {
+    activated = in.keyCode == key::kUp;
+  } else if (caption == kScrollDownCaption) {
+    activated = in.keyCode == key::kDown;
+  } else if (hotKeyPosition != 0 && in.typedCharacter != 0) {
+    size_t place = static_cast<size_t>(std::abs(hotKeyPosition));
+    if (place <= caption.size()) {
+      int letter = UpperCaseByte(static_cast<uint8_t>(caption[place - 1]));
+      if (hotKeyPosition > 0) {
+        activated = UpperCaseByte(static_cast<uint8_t>(in.typedCharacter)) == letter;
+      } else {
+        // Ctrl with a letter arrives as that letter's control character.
+        activated = in.ctrl && letter >= 'A' && letter <= 'Z' && in.typedCharacter == letter - 64;
+      }
+    }
+  }
+  if (!activated) return false;
+  DrawButton(ui, r, caption, true);
+  ui.Show();
+  ui.platform.Pause(kPressedPauseMs);
+  DrawButton(ui, r, caption, false);
+  ui.Show();
+  return true;
+}
+
+}  // namespace tovalia

@@ -1,0 +1,63 @@
+#include "ui/progress_box.h"
+
+#include "ui/theme.h"
+
+namespace tovalia {
+
+namespace {
+constexpr int kBoxWidth = 300;
+constexpr int kBoxHeight = 96;
+constexpr int kBarWidth = 230;
+constexpr int kBarHeight = 22;
+}  // namespace
+
+Rect ProgressBox::BoxRect() const {
+  return {(ui_.canvas.Width() - kBoxWidth) / 2, (ui_.canvas.Height() - kBoxHeight) / 2, kBoxWidth,
+          kBoxHeight};
+}
+
+void ProgressBox::ShowProgress(const std::string& caption, const std::string& barText,
+                               int64_t current, int64_t total) {
+  int percent = percent_.Update(current, total);
+  if (percent < 0) return;
+  Canvas& canvas = ui_.canvas;
+  const Rect box = BoxRect();
+  if (!saved_) saved_ = canvas.SaveArea(box);
+
+  if (ui_.popup.Empty()) {
+    canvas.FillRoundedRect(box, 8, theme::kPaper);
+  } else {
+    canvas.PushClip(box);
+    canvas.DrawImageScaled(ui_.popup, box);
+    canvas.PopClip();
+  }
+  canvas.StrokeRect(box, theme::kPanelEdge, 2, 8);
+  canvas.SetFont({FontFamily::kSans, 17, true});
+  canvas.DrawTextCentred({box.x, box.y + 12, box.width, 24}, caption, theme::kInk);
+
+  const Rect bar{box.x + (box.width - kBarWidth) / 2, box.y + 52, kBarWidth, kBarHeight};
+  const int filled = kBarWidth * percent / 100;
+  canvas.FillRoundedRect(bar, 4, 0xEDE6D8);
+  canvas.FillRoundedRect({bar.x, bar.y, filled, bar.height}, 4, theme::kAccent);
+  canvas.StrokeRect(bar, theme::kButtonEdge, 1, 4);
+  // The bar text reads light over the filled part and dark over the rest.
+  canvas.SetFont({FontFamily::kSans, 13, true});
+  canvas.PushClip({bar.x, bar.y, filled, bar.height});
+  canvas.DrawTextCentred(bar, barText, 0xFFFFFF);
+  canvas.PopClip();
+  canvas.PushClip({bar.x + filled, bar.y, bar.width - filled, bar.height});
+  canvas.DrawTextCentred(bar, barText, theme::kInk);
+  canvas.PopClip();
+  ui_.Show();
+}
+
+void ProgressBox::CloseProgress() {
+  if (saved_) {
+    ui_.canvas.RestoreArea(*saved_);
+    ui_.Show();
+  }
+  saved_.reset();
+  percent_.Reset();
+}
+
+}  // namespace tovalia

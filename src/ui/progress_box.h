@@ -1,0 +1,30 @@
+// The progress box long operations show over the screen: a caption and a
+// 230-pixel bar with a text centred on it. It keeps the window alive by
+// pumping events while the operation runs.
+#pragma once
+
+#include <optional>
+
+#include "ui/progress.h"
+#include "ui/ui.h"
+
+namespace tovalia {
+
+class ProgressBox : public Progress {
+ public:
+  explicit ProgressBox(Ui& ui) : ui_(ui) {}
+  void ShowProgress(const std::string& caption, const std::string& barText, int64_t current,
+                    int64_t total) override;
+  void CloseProgress() override;
+  void PumpMessages(int wait) override { ui_.Pump(wait); }
+  void ShowMainWindow() override { ui_.platform.ShowMainWindow(); }
+
+ private:
+  Rect BoxRect() const;
+
+  Ui& ui_;
+  ProgressPercent percent_;
+  std::optional<SavedArea> saved_;
+};
+
+}  // namespace tovalia

@@ -209,7 +209,8 @@ bool SortIndex(Database& db) {
   SortOffsetsByTitle(db, order);
 
   ByteBuffer sorted;
-  CreateBuffer(std::max(sortedSize, kIndexInitialCapacity), sorted);
+  // Spare room, so the next append does not have to copy the whole index.
+  CreateBuffer(std::max(sortedSize + kIndexGrowthStep, kIndexInitialCapacity), sorted);
   int32_t size = 0;
   for (int32_t o : order) {
     int32_t length = EntryLength(db, o);

@@ -56,6 +56,9 @@ void DrawFrame(Ui& ui, int currentScreen) {
   }
   canvas.FillRect({0, theme::kHeaderHeight, width, 1}, theme::kPaper);
 
+  // The thin border of a window without the desktop's decorations.
+  canvas.StrokeRect({0, 0, width, height}, theme::kHeaderBottom, 1);
+
   DrawButton(ui, MinimizeButtonRect(ui), "Minimize");
   DrawButton(ui, QuitButtonRect(ui), "Quit");
 }

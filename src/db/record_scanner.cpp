@@ -16,14 +16,17 @@ RecordScanner::RecordScanner(DataFile& file, int64_t fileLength, int64_t start)
 
 const uint8_t* RecordScanner::Window(int64_t position, int32_t count) {
   if (position < windowStart_ || position + count > windowStart_ + windowLength_) {
-    if (window_.empty()) window_.resize(kWindowSize);
-    int32_t want = static_cast<int32_t>(std::min<int64_t>(kWindowSize, fileLength_ - position));
+    if (!window_) {
+      windowCapacity_ = static_cast<int32_t>(std::min<int64_t>(kWindowSize, fileLength_));
+      window_.reset(new uint8_t[static_cast<size_t>(std::max(windowCapacity_, 1))]);
+    }
+    int32_t want = static_cast<int32_t>(std::min<int64_t>(windowCapacity_, fileLength_ - position));
     SeekFile(file_, position);
     windowStart_ = position;
-    windowLength_ = ReadRaw(file_, window_.data(), want);
+    windowLength_ = ReadRaw(file_, window_.get(), want);
     if (position + count > windowStart_ + windowLength_) return nullptr;
   }
-  return window_.data() + (position - windowStart_);
+  return window_.get() + (position - windowStart_);
 }
 
 bool RecordScanner::NextLiveRecord() {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "db/data_file.h"
 
@@ -34,7 +34,8 @@ class RecordScanner {
   int64_t next_;
   int64_t current_ = -1;
   const uint8_t* header_ = nullptr;
-  std::vector<uint8_t> window_;
+  std::unique_ptr<uint8_t[]> window_;  // not cleared: every byte used is read first
+  int32_t windowCapacity_ = 0;
   int64_t windowStart_ = 0;
   int32_t windowLength_ = 0;
 };

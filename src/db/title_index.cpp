@@ -1,6 +1,8 @@
 #include "db/title_index.h"
 
 #include <algorithm>
+#include <climits>
+#include <initializer_list>
 #include <cstring>
 #include <vector>
 
@@ -25,6 +27,30 @@ void MakeRoomInIndex(Database& db, int32_t extra) {
   int64_t grown = std::max<int64_t>(needed + kIndexGrowthStep,
                                     db.indexBuffer.Size() + db.indexBuffer.Size() / 2);
   ResizeBuffer(static_cast<int32_t>(std::min<int64_t>(grown, INT32_MAX)), db.indexBuffer);
+}
+
+constexpr int32_t kHighestChapterNumber = 65535;  // the field is 16 bits wide
+
+// When the highest number is taken (only a damaged or foreign file gets
+// there), new records take the smallest number no entry of these kinds uses.
+int32_t SmallestUnusedNumber(const Database& db, std::initializer_list<int32_t> kinds,
+                             int32_t limit) {
+  std::vector<int32_t> used;
+  for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
+    int32_t kind = EntryKind(db, o);
+    if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) continue;
+    used.push_back(kind == kKindChapter ? EntryChapter(db, o) : EntryRecipeId(db, o));
+  }
+  std::sort(used.begin(), used.end());
+  int32_t candidate = 1;
+  for (int32_t number : used) {
+    if (number > candidate) break;
+    if (number == candidate) {
+      if (candidate == limit) break;
+      ++candidate;
+    }
+  }
+  return candidate;
 }
 
 }  // namespace
@@ -58,8 +84,12 @@ void RebuildChapterTable(Database& db) {
     }
     offset += EntryLength(db, offset);
   }
-  db.nextRecipeId = highestRecipeId + 1;
-  db.nextChapterNumber = highestChapter + 1;
+  db.nextRecipeId = highestRecipeId < INT32_MAX
+                        ? highestRecipeId + 1
+                        : SmallestUnusedNumber(db, {kKindRecipe, kKindTextRecord}, INT32_MAX);
+  db.nextChapterNumber = highestChapter < kHighestChapterNumber
+                             ? highestChapter + 1
+                             : SmallestUnusedNumber(db, {kKindChapter}, kHighestChapterNumber);
 }
 
 namespace {

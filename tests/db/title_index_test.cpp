@@ -279,3 +279,23 @@ TEST(LoadIndex, DropsAnEntryCutShortAndReadsAMissingFileAsEmpty) {
 
 }  // namespace
 }  // namespace tovalia
+
+namespace tovalia {
+namespace {
+
+// Numbers at the top of their fields come only from damaged or foreign
+// files; new records must still get numbers nobody uses.
+TEST(TitleIndex, NumbersAtTheTopOfTheirFieldsDoNotWrapAround) {
+  testing::Collection c;
+  c.AppendRecipe(1, 1, "One");
+  c.AppendRecipe(INT32_MAX, 1, "Top");
+  c.AppendRecipe(2, 1, "Two");
+  c.AppendChapter(65535, "Last");
+  c.AppendChapter(1, "First");
+  SortIndex(c.db());
+  EXPECT_EQ(c.db().nextRecipeId, 3);
+  EXPECT_EQ(c.db().nextChapterNumber, 2);
+}
+
+}  // namespace
+}  // namespace tovalia

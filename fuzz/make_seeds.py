@@ -1,0 +1,219 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of the fuzz targets into fuzz/corpus/.
+
+Run it again after changing it; it replaces the seeds it owns and leaves
+other files in the corpus folders alone. Every seed stays under 4 KB so that
+the fuzzers start from small inputs.
+"""
+
+import pathlib
+import struct
+
+CORPUS = pathlib.Path(__file__).resolve().parent / "corpus"
+
+TAG = b"TQZD"
+HEADER_SIZE = 40
+RECIPE, TEXT, CHAPTER, DELETED, FILE_HEADER = 0, 1, 2, 3, 255
+
+
+def record(kind, title=b"", ingredients=b"", directions=b"", photo=b"", recipe_id=0,
+           chapter=0, servings=0, search_mark=0, size=None, lengths=None):
+    """One record: its 40-byte header, then title, ingredients, directions, photo.
+
+    size and lengths (title, ingredients, directions, photo) override the
+    header fields, for records whose header lies about the bytes behind it.
+    """
+    title_length, ingredients_length, directions_length, photo_length = lengths or (
+        len(title), len(ingredients), len(directions), len(photo))
+    if size is None:
+        size = HEADER_SIZE + title_length + ingredients_length + directions_length + photo_length
+        size = (size + 2**31) % 2**32 - 2**31  # as a 32-bit writer would store it
+    head = struct.pack("<i4sBBiiiiiHBB2sHBB", size, TAG, kind, title_length & 0xFF,
+                       ingredients_length, directions_length, photo_length, 0, recipe_id,
+                       chapter, servings, search_mark, b"\0\0", 2024, 3, 14)
+    assert len(head) == HEADER_SIZE
+    return head + title + ingredients + directions + photo
+
+
+def file_header():
+    head = struct.pack("<i4sBBi", HEADER_SIZE, TAG, FILE_HEADER, 0, 5800)
+    head += bytes(36 - len(head)) + struct.pack("<HBB", 2024, 3, 14)
+    assert len(head) == HEADER_SIZE
+    return head
+
+
+PHOTO = bytes(range(0x80, 0x80 + 48))
+
+SOUND_RECORDS = [
+    record(CHAPTER, b"Soups", chapter=1),
+    record(CHAPTER, b"Breads", chapter=2),
+    record(RECIPE, b"Lentil Soup", b"1 cup lentils\r\n4 cups water", b"Simmer for 40 minutes.",
+           recipe_id=1, chapter=1, servings=4),
+    record(TEXT, b"Kitchen Notes", b"", b"Sharpen the knives.", recipe_id=2),
+    record(DELETED, b"Rye Bread", b"3 cups rye flour", b"Bake.", recipe_id=3, chapter=2),
+    record(RECIPE, b"Rye Bread", b"3 cups rye flour", b"Bake for an hour.", PHOTO, recipe_id=3,
+           chapter=2, servings=8, search_mark=1),
+]
+
+
+def record_scan_seeds():
+    sound = b"".join(SOUND_RECORDS)
+    garbage = b"\x00\xffTQZ\x13\x37garbage\x01\x02"
+    # A record header hidden in a text: it is sound in itself, so a scan that
+    # lost its footing in the bytes before it would take it for a record.
+    hidden = record(RECIPE, b"Hidden", b"x", recipe_id=99)
+    fake_tag_text = record(RECIPE, b"Tagged Text", b"TQZD and more TQZD", b"before" + hidden + b"after",
+                           recipe_id=5)
+    long_title = record(RECIPE, b"T" * 255, b"flour", b"mix", recipe_id=6, chapter=1)
+    last = record(RECIPE, b"Cut Short", b"2 eggs", b"Whisk until pale.", recipe_id=7)
+    # Lengths whose sum wraps around to the stated size in 32 bits.
+    wrapping = record(RECIPE, b"Wrap", lengths=(4, 0x7FFFFFFF, 0x7FFFFFFF, 2))
+    assert wrapping[:4] == struct.pack("<i", HEADER_SIZE + 4)
+    return {
+        "sound_with_header": file_header() + sound,
+        "sound_without_header": sound,
+        "empty": b"",
+        "header_only": file_header(),
+        "garbage_around_records": garbage + SOUND_RECORDS[0] + garbage + SOUND_RECORDS[2]
+        + garbage * 2 + SOUND_RECORDS[5] + garbage,
+        "lengths_do_not_add_up": file_header()
+        + record(RECIPE, b"Wrong Size", b"salt", b"stir", recipe_id=8, size=HEADER_SIZE + 30)
+        + SOUND_RECORDS[2],
+        "size_past_end": file_header() + SOUND_RECORDS[0]
+        + record(RECIPE, b"Claims More", b"oil", b"heat", recipe_id=10, lengths=(11, 3, 900, 0))
+        + SOUND_RECORDS[3]
+        + record(RECIPE, b"Too Long", b"pepper", b"grind", recipe_id=9, size=5000),
+        "fake_tag_in_text": file_header() + fake_tag_text + SOUND_RECORDS[3],
+        "fake_tag_after_damage": file_header() + b"\x07" * 9 + fake_tag_text[13:] + SOUND_RECORDS[2],
+        "truncated_last_record": file_header() + SOUND_RECORDS[2] + last[:len(last) - 9],
+        "huge_lengths": file_header()
+        + record(RECIPE, b"Huge", lengths=(4, 0x7FFFFFF0, 0, 0))
+        + record(RECIPE, b"Huge Photo", lengths=(10, 0, 0, 0x7FFFFFFF), size=0x7FFFFFFF)
+        + wrapping + SOUND_RECORDS[3],
+        "negative_lengths": file_header()
+        + record(RECIPE, b"Negative", b"abcde", lengths=(8, -5, 5, 0))
+        + record(RECIPE, b"Neg Photo", lengths=(9, 0, 0, -1))
+        + record(RECIPE, b"Neg Size", b"x", size=-48) + SOUND_RECORDS[2],
+        "unknown_kinds_and_stray_header": SOUND_RECORDS[2] + record(7, b"Kind Seven", b"zz")
+        + file_header() + record(FILE_HEADER, b"", size=HEADER_SIZE + 6) + b"\x00" * 6
+        + SOUND_RECORDS[3] + long_title,
+    }
+
+
+# The Recipe34.dat that index_load_fuzz.cpp builds: a file header, then the
+# records in the order it appends them (the old "Apple Cake" is deleted).
+INDEX_FILE_RECORDS = [
+    ("Soups", CHAPTER, 1, 0, b"", b"", 0),
+    ("Breads", CHAPTER, 2, 0, b"", b"", 0),
+    ("Lentil Soup", RECIPE, 1, 1, b"1 cup lentils\r\n4 cups water", b"Simmer for 40 minutes.", 0),
+    ("Rye Bread", RECIPE, 2, 2, b"3 cups rye flour", b"Bake for an hour.", 24),
+    ("Kitchen Notes", TEXT, 0, 3, b"", b"Sharpen the knives.", 0),
+    ("Apple Cake", DELETED, 2, 4, b"4 apples", b"Bake.", 0),
+    ("Apple Cake", RECIPE, 2, 4, b"4 apples\r\n1 cup sugar", b"Bake for 50 minutes.", 0),
+]
+
+
+def index_entry(position, recipe_id, chapter, kind, title, search=0, has_photo=0,
+                title_length=None):
+    if title_length is None:
+        title_length = len(title)
+    return struct.pack("<iiHBBBB", position, recipe_id, chapter, kind, search, has_photo,
+                       title_length) + title
+
+
+def sound_index_entries():
+    """The entries of the index the program saves for that file, in title order."""
+    entries = []
+    position = HEADER_SIZE
+    for title, kind, chapter, recipe_id, ingredients, directions, photo in INDEX_FILE_RECORDS:
+        title = title.encode()
+        if kind != DELETED:
+            entries.append((title.upper(), index_entry(position, recipe_id, chapter, kind, title,
+                                                       has_photo=1 if photo else 0)))
+        position += HEADER_SIZE + len(title) + len(ingredients) + len(directions) + photo
+    entries.sort(key=lambda item: item[0])
+    return [entry for _, entry in entries], position
+
+
+def index_load_seeds():
+    entries, file_length = sound_index_entries()
+    sound = b"".join(entries)
+    long_chapters = b"".join(
+        index_entry(HEADER_SIZE, 0, number, CHAPTER, bytes([0x41 + number % 26]) * 255)
+        for number in (1, 2, 2, 0xFFFF))
+    return {
+        "sound": sound,
+        "empty": b"",
+        "sound_missing_last_record": b"".join(entries[:-1]),
+        "entries_past_end": sound + index_entry(file_length, 50, 0, RECIPE, b"Beyond")
+        + index_entry(0x7FFFFFF0, 51, 1, RECIPE, b"Far Beyond"),
+        "negative_positions": index_entry(-1, 1, 1, RECIPE, b"Minus One")
+        + index_entry(-0x80000000, 2, 2, TEXT, b"Most Negative") + sound,
+        "truncated_entry_fixed_part": sound + index_entry(HEADER_SIZE, 1, 1, RECIPE, b"Cut")[:9],
+        "truncated_entry_title": sound + index_entry(HEADER_SIZE, 1, 1, RECIPE, b"Cut Title")[:17],
+        "chapters_with_255_byte_names": long_chapters + sound,
+        "only_long_chapters": long_chapters,
+        "title_length_beyond_end": index_entry(HEADER_SIZE, 0, 1, CHAPTER, b"Short", title_length=255),
+        "positions_inside_records": b"".join(
+            index_entry(position, recipe_id, 1, kind, b"Inside")
+            for position, recipe_id, kind in ((41, 1, RECIPE), (HEADER_SIZE + 45 + 3, 2, TEXT),
+                                              (0, 0, CHAPTER), (file_length - 40, 4, RECIPE))),
+        "odd_kinds_and_flags": b"".join(
+            index_entry(HEADER_SIZE, recipe_id, 0xFFFF, kind, b"Odd", search=1, has_photo=200)
+            for recipe_id, kind in ((0x7FFFFFFF, DELETED), (-5, 9), (3, FILE_HEADER))) + sound,
+    }
+
+
+def setting(number, payload, size=None):
+    if size is None:
+        size = 8 + len(payload)
+    return struct.pack("<ii", size, number) + payload
+
+
+def number_setting(number, value):
+    return setting(number, struct.pack("<i", value))
+
+
+def text_setting(number, text):
+    return setting(number, bytes([len(text)]) + text)
+
+
+def settings_seeds():
+    sound = (text_setting(2, b"/home/cook/import") + text_setting(3, b"/home/cook/export")
+             + number_setting(7, 1) + number_setting(10, 11) + number_setting(11, 4096)
+             + text_setting(5, b"") + number_setting(12, 0))
+    return {
+        "sound": sound,
+        "empty": b"",
+        "shorter_than_a_record": b"\x0c\x00\x00",
+        "one_bare_header": setting(5, b""),
+        "size_below_header": number_setting(2, 5) + setting(11, b"\x01\x02\x03\x04", size=4)
+        + number_setting(10, 3),
+        "size_zero": setting(11, b"", size=0) + number_setting(11, 9),
+        "size_beyond_file": number_setting(10, 1) + setting(11, b"\x05\x00\x00\x00", size=300),
+        "huge_size": setting(11, b"\x01\x00\x00\x00", size=0x7FFFFFFF) + number_setting(12, 1),
+        "negative_size": setting(4, b"abcd", size=-12) + number_setting(11, 2),
+        "same_number_repeated": number_setting(11, 1) + text_setting(3, b"a")
+        + number_setting(11, 2) + number_setting(11, 3) + text_setting(3, b"b"),
+        "text_length_past_record": setting(2, b"\xc8abc") + setting(3, b"\xff"),
+        "odd_numbers": number_setting(0, 1) + number_setting(-11, 2) + number_setting(50, 3)
+        + text_setting(13, b"x" * 200) + b"trailing",
+    }
+
+
+def write(folder, seeds):
+    folder = CORPUS / folder
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, data in seeds.items():
+        assert len(data) < 4096, name
+        (folder / name).write_bytes(data)
+
+
+def main():
+    write("record_scan", record_scan_seeds())
+    write("index_load", index_load_seeds())
+    write("settings", settings_seeds())
+
+
+if __name__ == "__main__":
+    main()

@@ -55,9 +55,15 @@ void HeadlessPlatform::Fail(const std::string& message) {
   failed_ = true;
 }
 
+// Script positions are window pixels where the window stands when the line
+// is read; events carry them as screen positions, as a real mouse does.
+void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y) {
+  events_.push_back({kind, bit, windowX_ + x, windowY_ + y});
+}
+
 void HeadlessPlatform::Click(int bit, int x, int y) {
-  events_.push_back({Event::Kind::kButtonDown, bit, x, y});
-  events_.push_back({Event::Kind::kButtonUp, bit, x, y});
+  Mouse(Event::Kind::kButtonDown, bit, x, y);
+  Mouse(Event::Kind::kButtonUp, bit, x, y);
 }
 
 bool HeadlessPlatform::ReadScript(InputState& input) {
@@ -69,6 +75,11 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       case Kind::kClick:
       case Kind::kRightClick:
         Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1]);
+        break;
+      case Kind::kDrag:
+        Mouse(Event::Kind::kButtonDown, kLeftButton, c.numbers[0], c.numbers[1]);
+        Mouse(Event::Kind::kMove, 0, c.numbers[2], c.numbers[3]);
+        Mouse(Event::Kind::kButtonUp, kLeftButton, c.numbers[2], c.numbers[3]);
         break;
       case Kind::kPress: {
         const DrawnButton* found = nullptr;
@@ -161,17 +172,23 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
   Event e = events_.front();
   events_.pop_front();
   input.ctrl = e.ctrl;
+  bool mouse = e.kind == Event::Kind::kButtonDown || e.kind == Event::Kind::kButtonUp ||
+               e.kind == Event::Kind::kMove;
+  if (mouse) {
+    screenMouseX_ = e.x;
+    screenMouseY_ = e.y;
+    input.mouseX = e.x - windowX_;
+    input.mouseY = e.y - windowY_;
+  }
   switch (e.kind) {
     case Event::Kind::kButtonDown:
       input.buttonBits |= e.value;
-      input.mouseX = e.x;
-      input.mouseY = e.y;
       input.inputFlag = true;
       break;
     case Event::Kind::kButtonUp:
       input.buttonBits &= ~e.value;
-      input.mouseX = e.x;
-      input.mouseY = e.y;
+      break;
+    case Event::Kind::kMove:
       break;
     case Event::Kind::kCharacter:
       input.typedCharacter = e.value;

@@ -26,9 +26,9 @@ class HeadlessPlatform : public Platform {
   void ShowMainWindow() override {}
   void MinimizeMainWindow() override {}
   void MoveMainWindowBy(int dx, int dy) override;
-  void ScreenMousePosition(const InputState& input, int& x, int& y) override {
-    x = windowX_ + input.mouseX;
-    y = windowY_ + input.mouseY;
+  void ScreenMousePosition(const InputState&, int& x, int& y) override {
+    x = screenMouseX_;
+    y = screenMouseY_;
   }
   void Present(const Canvas& canvas) override { canvas_ = &canvas; }
 
@@ -48,9 +48,9 @@ class HeadlessPlatform : public Platform {
 
  private:
   struct Event {
-    enum class Kind { kButtonDown, kButtonUp, kCharacter, kKeyDown, kWheel, kTimer } kind;
+    enum class Kind { kButtonDown, kButtonUp, kMove, kCharacter, kKeyDown, kWheel, kTimer } kind;
     int value = 0;
-    int x = 0;
+    int x = 0;  // mouse events: on the screen
     int y = 0;
     bool ctrl = false;
   };
@@ -60,6 +60,7 @@ class HeadlessPlatform : public Platform {
   void Fail(const std::string& message);
   void Advance(int milliseconds);
   void Click(int bit, int x, int y);
+  void Mouse(Event::Kind kind, int bit, int x, int y);
 
   std::vector<ScriptCommand> script_;
   size_t next_ = 0;
@@ -67,6 +68,7 @@ class HeadlessPlatform : public Platform {
   DisplayMode screen_;
   const Canvas* canvas_ = nullptr;
   int windowX_ = 0, windowY_ = 0, windowWidth_ = 0, windowHeight_ = 0;
+  int screenMouseX_ = 0, screenMouseY_ = 0;
   uint32_t clock_ = 0;
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;

@@ -84,6 +84,9 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     if (word == "click" || word == "rclick") {
       c.kind = word == "click" ? Kind::kClick : Kind::kRightClick;
       ok = ParseNumbers(in, 2, c.numbers);
+    } else if (word == "drag") {
+      c.kind = Kind::kDrag;
+      ok = ParseNumbers(in, 4, c.numbers);
     } else if (word == "wheel" || word == "wait") {
       c.kind = word == "wheel" ? Kind::kWheel : Kind::kWait;
       ok = ParseNumbers(in, 1, c.numbers) && (c.kind == Kind::kWheel || c.numbers[0] >= 0);

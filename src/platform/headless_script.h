@@ -3,6 +3,7 @@
 //
 //   click X Y        left click at window pixel (X, Y)
 //   rclick X Y       right click
+//   drag X1 Y1 X2 Y2 left button down at (X1, Y1), moved to (X2, Y2), let go
 //   press CAPTION    left click on the centre of the visible button so captioned
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
 //                    F1..F12 Enter Escape Tab Backspace Space
@@ -25,7 +26,7 @@ namespace tovalia {
 
 struct ScriptCommand {
   enum class Kind {
-    kClick, kRightClick, kPress, kKey, kType, kCtrl, kWheel, kWait,
+    kClick, kRightClick, kDrag, kPress, kKey, kType, kCtrl, kWheel, kWait,
     kClipboard, kSnapshot, kExpect, kWindow, kQuit,
   };
   Kind kind;

@@ -59,6 +59,11 @@ TEST_F(HeadlessProgram, AFirstStartShowsTheFrameAndCreatesNoRecipeFile) {
   EXPECT_TRUE(Exists(settings.path));
   EXPECT_EQ(GetNumberSetting(settings, setting::kWastedBytes), 0);
   EXPECT_FALSE(Exists(Marker()));
+  // What the window brought up: the four reserved views and nothing else.
+  Database db(DataPaths::ForDataFolder(DataFolder()));
+  LoadIndex(db);
+  EXPECT_EQ(db.chapterTable.size(), 4u);
+  EXPECT_EQ(db.chapterTable[2].name, "Recipes Selected For Meals");
 }
 
 TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
@@ -80,6 +85,16 @@ TEST_F(HeadlessProgram, AScriptWithoutQuitEndsTheProgramAsQuitWould) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(Exists(Marker()));
   EXPECT_TRUE(Exists(DataFolder() + "Setup50.dat"));
+}
+
+TEST_F(HeadlessProgram, TheWindowMovesWhenItsBackgroundIsDragged) {
+  Outcome run = Run(
+      "drag 500 10 550 40\nwindow 1024 767 178 158\n"
+      "drag 600 300 500 250\nwindow 1024 767 78 108\n"
+      // Dragging from a button or a tab moves nothing.
+      "drag 900 30 950 60\nwindow 1024 767 78 108\n",
+      "--screen 1280x1024");
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST_F(HeadlessProgram, F1OpensTheHelpPage) {

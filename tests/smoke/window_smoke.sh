@@ -30,6 +30,14 @@ echo "$geometry" | grep -q "Position: 128,128" || fail "window not centred: $geo
 echo "$geometry" | grep -q "Geometry: 1024x767" || fail "window not 1024x767: $geometry"
 [ -e "$work/Tovalia In Use.dat" ] || fail "no single-instance marker while running"
 
+# A second copy is refused while this one runs, and touches nothing.
+second_status=0
+TMPDIR=$work "$program" --headless --script /dev/null --data "$work/second" 2>"$work/second.txt" ||
+  second_status=$?
+[ "$second_status" -eq 1 ] || fail "a second copy was not refused (status $second_status)"
+grep -q "Tovalia is already running." "$work/second.txt" || fail "no refusal message: $(cat "$work/second.txt")"
+[ ! -e "$work/second" ] || fail "the refused copy created its data folder"
+
 sleep 0.5
 import -window "$window" "$work/shot.png"
 spread=$(convert "$work/shot.png" -format "%[fx:standard_deviation]" info:)

@@ -200,9 +200,9 @@ void Canvas::DrawTextCentred(const Rect& r, const std::string& text, Color color
   DrawText(r.x + (r.width - width) / 2, r.y + (r.height - LineHeight()) / 2, text, color);
 }
 
-void Canvas::PushClip(const Rect& r) {
+void Canvas::PushClip(const Rect& r, double radius) {
   cairo_save(cr_);
-  cairo_rectangle(cr_, r.x, r.y, r.width, r.height);
+  RoundedPath(r, radius);
   cairo_clip(cr_);
 }
 

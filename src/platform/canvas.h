@@ -97,7 +97,7 @@ class Canvas {
   int LineHeight();
 
   // Limits drawing to the rectangle until PopClip.
-  void PushClip(const Rect& r);
+  void PushClip(const Rect& r, double radius = 0);
   void PopClip();
 
   // Buttons record where they were drawn and with what caption; lists and

@@ -1,5 +1,6 @@
 #include "ui/progress_box.h"
 
+#include "ui/box.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -11,10 +12,7 @@ constexpr int kBarWidth = 230;
 constexpr int kBarHeight = 22;
 }  // namespace
 
-Rect ProgressBox::BoxRect() const {
-  return {(ui_.canvas.Width() - kBoxWidth) / 2, (ui_.canvas.Height() - kBoxHeight) / 2, kBoxWidth,
-          kBoxHeight};
-}
+Rect ProgressBox::BoxRect() const { return CentredBox(ui_, kBoxWidth, kBoxHeight); }
 
 void ProgressBox::ShowProgress(const std::string& caption, const std::string& barText,
                                int64_t current, int64_t total) {
@@ -22,16 +20,11 @@ void ProgressBox::ShowProgress(const std::string& caption, const std::string& ba
   if (percent < 0) return;
   Canvas& canvas = ui_.canvas;
   const Rect box = BoxRect();
-  if (!saved_) saved_ = canvas.SaveArea(box);
-
-  if (ui_.popup.Empty()) {
-    canvas.FillRoundedRect(box, 8, theme::kPaper);
+  if (saved_) {
+    DrawBox(ui_, box);
   } else {
-    canvas.PushClip(box);
-    canvas.DrawImageScaled(ui_.popup, box);
-    canvas.PopClip();
+    saved_ = OpenBox(ui_, box);
   }
-  canvas.StrokeRect(box, theme::kPanelEdge, 2, 8);
   canvas.SetFont({FontFamily::kSans, 17, true});
   canvas.DrawTextCentred({box.x, box.y + 12, box.width, 24}, caption, theme::kInk);
 
@@ -52,10 +45,7 @@ void ProgressBox::ShowProgress(const std::string& caption, const std::string& ba
 }
 
 void ProgressBox::CloseProgress() {
-  if (saved_) {
-    ui_.canvas.RestoreArea(*saved_);
-    ui_.Show();
-  }
+  if (saved_) CloseBox(ui_, *saved_);
   saved_.reset();
   percent_.Reset();
 }

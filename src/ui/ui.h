@@ -2,6 +2,7 @@
 // off-screen canvas, the input state and the shared artwork.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/canvas.h"
@@ -9,6 +10,8 @@
 #include "platform/platform.h"
 
 namespace tovalia {
+
+inline constexpr int kFieldValueLimit = 81;
 
 struct Ui {
   Ui(Platform& platform, Canvas& canvas) : platform(platform), canvas(canvas) {}
@@ -21,6 +24,9 @@ struct Ui {
   // Five fields of 12 characters: the captions of the tabs.
   std::string tabCaptions = "Help        Index       Recipe      Grocery     Meals       ";
   std::string helpPage;  // Help.htm in the program folder
+  // What prompts show and leave behind: field n of a prompt is slot n. Each
+  // slot holds at most kFieldValueLimit characters (CP1252).
+  std::array<std::string, 21> fieldValues;
 
   void Show() { platform.Present(canvas); }
   void Pump(int wait) { platform.PumpMessages(input, wait); }

@@ -18,10 +18,7 @@ void RunFrameScreen(App& app) {
     static const char* const kTitles[] = {"Help", "Recipe Index", "Recipe", "Grocery List",
                                           "Meal Calendar"};
     ui.canvas.DrawText(page.x + 24, page.y + 18, kTitles[app.currentScreen], theme::kInk);
-    ui.Show();
-    ui.input.typedCharacter = 0;
-    ui.input.keyCode = 0;
-    int tab = WaitForNextEvent(ui);
+    int tab = ShowAndWait(ui);
     if (ui.input.quitFlag) return;
     if (tab >= 0 && tab != app.currentScreen) {
       app.requestedScreen = tab;

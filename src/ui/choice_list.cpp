@@ -63,11 +63,7 @@ void ChooseFromList(Ui& ui, const std::string& heading, const std::string& entri
     }
     canvas.RecordButton(list, "");
     for (size_t b = 0; b < captions.size(); ++b) DrawButton(ui, buttonRects[b], captions[b]);
-    ui.Show();
-
-    ui.input.typedCharacter = 0;
-    ui.input.keyCode = 0;
-    WaitForNextEvent(ui);
+    ShowAndWait(ui);
     if (ui.input.quitFlag) break;
     InputState& in = ui.input;
     for (size_t b = 0; b < captions.size() && chosen < 0; ++b)

@@ -32,6 +32,13 @@ void OpenHelp(Ui& ui) {
   }
 }
 
+int ShowAndWait(Ui& ui) {
+  ui.Show();
+  ui.input.typedCharacter = 0;
+  ui.input.keyCode = 0;
+  return WaitForNextEvent(ui);
+}
+
 int WaitForNextEvent(Ui& ui) {
   InputState& in = ui.input;
   for (;;) {

@@ -11,6 +11,10 @@ namespace tovalia {
 // picked, or -1 (also when the quit flag is set).
 int WaitForNextEvent(Ui& ui);
 
+// The steps every screen loop takes after drawing: show the picture, forget
+// the last key and character, wait. Returns what WaitForNextEvent returns.
+int ShowAndWait(Ui& ui);
+
 // Opens Help.htm beside the program, or the help page on the web site.
 void OpenHelp(Ui& ui);
 

@@ -116,7 +116,6 @@ void Draw(Ui& ui, const Geometry& g, const std::string& title, const ChooserStat
                                          static_cast<size_t>(g.fieldChars));
   DrawField(ui, g.field, visible, true, name.cursor - viewStart, caretShown);
   for (size_t b = 0; b < g.buttons.size(); ++b) DrawButton(ui, g.buttons[b], g.captions[b]);
-  ui.Show();
 }
 
 void KeepCurrentVisible(ChooserState& state) {
@@ -158,9 +157,7 @@ void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
   while (outcome == 0) {
     viewStart = std::clamp(viewStart, std::max(0, name.cursor - g.fieldChars + 1), name.cursor);
     Draw(ui, g, title, state, name, viewStart, caretShown);
-    ui.input.typedCharacter = 0;
-    ui.input.keyCode = 0;
-    WaitForNextEvent(ui);
+    ShowAndWait(ui);
     InputState& in = ui.input;
     if (in.quitFlag) break;
     if (in.typedCharacter == 0 && in.keyCode == 0 && !(in.buttonBits & kLeftButton) && in.wheelStep == 0) {

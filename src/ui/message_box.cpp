@@ -149,10 +149,7 @@ void ShowMessage(Ui& ui, const std::string& message, const std::string& labels, 
     for (size_t f = 0; f < fields.size(); ++f)
       DrawField(ui, l.fields[f], fields[f].text, static_cast<int>(f) == current, fields[f].cursor,
                 caretShown);
-    ui.Show();
-    ui.input.typedCharacter = 0;
-    ui.input.keyCode = 0;
-    WaitForNextEvent(ui);
+    ShowAndWait(ui);
     if (ui.input.quitFlag) break;
     InputState& in = ui.input;
     if (!RealInput(in)) {

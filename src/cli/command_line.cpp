@@ -24,6 +24,12 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     adds a recipe (a text record with --text, whose
                                     text comes from --ingredients) and prints its number
   delete RECIPEID                   deletes a recipe or text
+  rename-chapter NUMBER NAME        renames a chapter
+  delete-chapter NUMBER [--with-recipes]
+                                    deletes a chapter; one that still holds recipes only
+                                    with --with-recipes, which deletes them as well
+  move RECIPEID... --to CHAPTER     files recipes in another chapter
+  copy RECIPEID... --to CHAPTER     copies recipes into a chapter (new numbers)
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "db/maintenance.h"
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
+#include "db/chapter_operations.h"
 #include "db/record_operations.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
@@ -88,6 +90,32 @@ int NoRecipe(CommandContext& c, int32_t recipeId) {
 
 ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
 
+// The row of a real chapter (not a reserved view), or -1.
+int32_t RowOfChapter(const Database& db, int32_t number) {
+  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
+    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
+  return -1;
+}
+
+int NoChapter(CommandContext& c, int32_t number) {
+  c.err << "There is no chapter with the number " << number
+        << "; \"tovalia chapters\" lists them.\n";
+  return kExitFailed;
+}
+
+std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
+  std::string name = Trimmed(Utf8ToCp1252(argument));
+  if (name.empty()) {
+    error = "A chapter needs a name.";
+    return std::nullopt;
+  }
+  if (name.size() > kChapterNameLimit) {
+    error = "A chapter name has at most " + std::to_string(kChapterNameLimit) + " characters.";
+    return std::nullopt;
+  }
+  return name;
+}
+
 // --- commands -------------------------------------------------------------
 
 ParsedCommand ParseChapters(const std::vector<std::string>& args) {
@@ -161,12 +189,10 @@ ParsedCommand ParseShow(const std::vector<std::string>& args) {
 
 ParsedCommand ParseAddChapter(const std::vector<std::string>& args) {
   if (args.size() != 1) return Refuse("\"add-chapter\" takes one chapter name (quote it).");
-  std::string name = Trimmed(Utf8ToCp1252(args[0]));
-  if (name.empty()) return Refuse("A chapter needs a name.");
-  if (name.size() > kChapterNameLimit)
-    return Refuse("A chapter name has at most " + std::to_string(kChapterNameLimit) +
-                  " characters.");
-  return {[name](CommandContext& c) {
+  std::string error;
+  auto name = ChapterNameArgument(args[0], error);
+  if (!name) return Refuse(error);
+  return {[name = *name](CommandContext& c) {
             int32_t number = AddChapter(c.db, name);
             if (number < 0) {
               c.err << "The chapter could not be stored in " << c.db.paths.recipeFile << ".\n";
@@ -177,6 +203,96 @@ ParsedCommand ParseAddChapter(const std::vector<std::string>& args) {
           },
           {}};
 }
+
+ParsedCommand ParseRenameChapter(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Refuse("\"rename-chapter\" takes a chapter number and a new name.");
+  auto number = ParseInteger(args[0], 1, 65535);
+  if (!number) return Refuse("\"" + args[0] + "\" is not a chapter number.");
+  std::string error;
+  auto name = ChapterNameArgument(args[1], error);
+  if (!name) return Refuse(error);
+  return {[number = *number, name = *name](CommandContext& c) {
+            int32_t row = RowOfChapter(c.db, number);
+            if (row < 0) return NoChapter(c, number);
+            if (c.db.chapterTable[static_cast<size_t>(row)].name == name) return kExitOk;
+            c.db.currentChapterRow = row;
+            if (!RenameChapter(c.db, name)) {
+              c.err << "The chapter could not be renamed in " << c.db.paths.recipeFile << ".\n";
+              return kExitFailed;
+            }
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseDeleteChapter(const std::vector<std::string>& args) {
+  if (args.empty() || args.size() > 2 || (args.size() == 2 && args[1] != "--with-recipes"))
+    return Refuse("\"delete-chapter\" takes a chapter number, and --with-recipes to delete "
+                  "the recipes filed in it as well.");
+  auto number = ParseInteger(args[0], 1, 65535);
+  if (!number) return Refuse("\"" + args[0] + "\" is not a chapter number.");
+  const bool withRecipes = args.size() == 2;
+  return {[number = *number, withRecipes](CommandContext& c) {
+            int32_t row = RowOfChapter(c.db, number);
+            if (row < 0) return NoChapter(c, number);
+            int32_t held = RecipesInChapter(c.db, number);
+            // Deleting a chapter deletes everything in it; without a person to
+            // ask, that has to be said on the command line.
+            if (held > 0 && !withRecipes) {
+              c.err << "Chapter " << number << " holds " << held
+                    << " recipes, which would be deleted with it; add --with-recipes to do so.\n";
+              return kExitFailed;
+            }
+            c.db.currentChapterRow = row;
+            if (!DeleteChapter(c.db)) {
+              c.err << "The recipe file " << c.db.paths.recipeFile << " cannot be opened for writing.\n";
+              return kExitFailed;
+            }
+            return kExitOk;
+          },
+          {}};
+}
+
+// move RECIPEID... --to CHAPTER and copy RECIPEID... --to CHAPTER.
+ParsedCommand ParseMoveOrCopy(const std::vector<std::string>& args, bool copy) {
+  const std::string name = copy ? "copy" : "move";
+  std::vector<int32_t> ids;
+  std::optional<int32_t> target;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--to") {
+      if (i + 1 >= args.size()) return Refuse("--to needs a chapter number.");
+      target = ParseInteger(args[++i], 1, 65535);
+      if (!target) return Refuse("\"" + args[i] + "\" is not a chapter number.");
+    } else {
+      auto id = ParseInteger(args[i], 1, INT32_MAX);
+      if (!id) return Refuse("\"" + args[i] + "\" is not a recipe number.");
+      ids.push_back(*id);
+    }
+  }
+  if (ids.empty() || !target)
+    return Refuse("\"" + name + "\" takes recipe numbers and --to CHAPTER.");
+  return {[ids, target = *target, copy](CommandContext& c) {
+            if (RowOfChapter(c.db, target) < 0) return NoChapter(c, target);
+            FindChapterRow(c.db, kAllRecipes);
+            BuildCurrentList(c.db);
+            for (int32_t id : ids) {
+              auto found = std::find_if(c.db.recipeList.begin(), c.db.recipeList.end(),
+                                        [&](int32_t o) { return EntryRecipeId(c.db, o) == id; });
+              if (found == c.db.recipeList.end()) return NoRecipe(c, id);
+              c.db.selectionFlags[static_cast<size_t>(found - c.db.recipeList.begin())] = 1;
+            }
+            bool done = copy ? CopyTickedRecipes(c.db, target) : MoveTickedRecipes(c.db, target);
+            if (!done) {
+              c.err << "The recipe file " << c.db.paths.recipeFile << " cannot be opened for writing.\n";
+              return kExitFailed;
+            }
+            return kExitOk;
+          },
+          {}};
+}
+
+ParsedCommand ParseMove(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, false); }
+ParsedCommand ParseCopy(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, true); }
 
 ParsedCommand ParseAddRecipe(const std::vector<std::string>& args) {
   std::map<std::string, std::string> values;
@@ -215,14 +331,7 @@ ParsedCommand ParseAddRecipe(const std::vector<std::string>& args) {
     return Refuse(error);
 
   return {[=, chapter = *chapter](CommandContext& c) {
-            bool known = false;
-            for (size_t row = kReservedChapterRows; row < c.db.chapterTable.size(); ++row)
-              known = known || c.db.chapterTable[row].number == chapter;
-            if (!known) {
-              c.err << "There is no chapter with the number " << chapter
-                    << "; \"tovalia chapters\" lists them.\n";
-              return kExitFailed;
-            }
+            if (RowOfChapter(c.db, chapter) < 0) return NoChapter(c, chapter);
             ClearCurrentRecord(c.db);
             SetU8(c.db.recordHeaderBuffer, header::kServings, servings);
             SetCurrentTitle(c.db, title);
@@ -311,6 +420,8 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"show", ParseShow},             {"add-chapter", ParseAddChapter},
       {"add-recipe", ParseAddRecipe},  {"delete", ParseDelete},
       {"compact", ParseCompact},       {"check", ParseCheck},
+      {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
+      {"move", ParseMove},             {"copy", ParseCopy},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

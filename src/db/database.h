@@ -56,6 +56,7 @@ struct Database {
   int32_t currentChapterRow = 0;
   int32_t firstVisibleChapterRow = 0;
   int32_t listPosition = 0;
+  int32_t firstVisibleTitle = 0;
   std::vector<int32_t> recipeList;      // index offsets, in title order
   std::vector<uint8_t> selectionFlags;  // one per list item
 

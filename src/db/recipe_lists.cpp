@@ -1,5 +1,7 @@
 #include "db/recipe_lists.h"
 
+#include <algorithm>
+
 #include "db/record_format.h"
 #include "db/title_index.h"
 
@@ -35,6 +37,29 @@ void BuildRecipeList(Database& db, int32_t chapterNumber) {
   }
   db.recipeList.shrink_to_fit();
   db.selectionFlags.assign(db.recipeList.size(), 0);
+}
+
+void SelectOnly(Database& db, int32_t position) {
+  const int32_t count = static_cast<int32_t>(db.recipeList.size());
+  db.listPosition = count == 0 ? 0 : std::clamp(position, 0, count - 1);
+  std::fill(db.selectionFlags.begin(), db.selectionFlags.end(), 0);
+  if (count > 0) db.selectionFlags[static_cast<size_t>(db.listPosition)] = 1;
+}
+
+void SelectRecipeById(Database& db, int32_t recipeId) {
+  int32_t position = 0;
+  for (size_t i = 0; i < db.recipeList.size(); ++i) {
+    if (EntryRecipeId(db, db.recipeList[i]) == recipeId) {
+      position = static_cast<int32_t>(i);
+      break;
+    }
+  }
+  SelectOnly(db, position);
+}
+
+void BuildCurrentList(Database& db) {
+  const size_t row = static_cast<size_t>(db.currentChapterRow);
+  BuildRecipeList(db, row < db.chapterTable.size() ? db.chapterTable[row].number : kAllRecipes);
 }
 
 int32_t FindChapterRow(Database& db, int32_t chapterNumber) {

@@ -20,6 +20,16 @@ int32_t FindChapterRow(Database& db, int32_t chapterNumber);
 // The name of the first row with that number, or an empty text.
 std::string ChapterName(const Database& db, int32_t chapterNumber);
 
+// Makes the item at the position (clamped to the list) the current one and
+// the only one selected.
+void SelectOnly(Database& db, int32_t position);
+
+// List position := the first item with that RecipeId, else 0; selects it.
+void SelectRecipeById(Database& db, int32_t recipeId);
+
+// Rebuilds the list of the current chapter row.
+void BuildCurrentList(Database& db);
+
 // The index offset of the live recipe or text record with that number, or -1.
 int32_t FindEntryByRecipeId(const Database& db, int32_t recipeId);
 

@@ -1,27 +1,37 @@
-// Changes to the collection built on the record operations: each leaves the
-// index sorted and Index34.dat saved.
+// Storing, deleting, moving and copying recipes and text records. Each
+// leaves the index sorted and saved.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "db/database.h"
 
 namespace tovalia {
 
-// Appends a chapter record with the next free chapter number and makes its
-// row current. Returns the number, or -1 when it could not be stored.
-int32_t AddChapter(Database& db, std::string_view name);
-
 // Stores the current record buffers (title, texts, servings already set) as a
 // new recipe or text record in the chapter, with the next free RecipeId.
 // Returns that id, or -1 when it could not be stored.
 int32_t StoreNewRecordInChapter(Database& db, int32_t kind, int32_t chapterNumber);
 
+// Stores the current record buffers as the replacing copy of the list
+// item's record: same RecipeId, chapter and search flag; the old copy is
+// flagged deleted. Rebuilds the current list and selects the record.
+bool StoreEditedRecord(Database& db, int32_t listPosition);
+
 // Deletes the records behind these index offsets: their entries become kind
 // 3 and their records are flagged deleted in the file. False when the recipe
 // file could not be opened for writing (nothing is changed then).
 bool DeleteEntries(Database& db, const std::vector<int32_t>& offsets);
+
+// The ticked items of the current list, in list order.
+std::vector<int32_t> TickedItems(const Database& db);
+
+// The operations on the ticked items of the current list. Afterwards the
+// current chapter's list is rebuilt with one item selected: for deleting and
+// moving, the item before the first ticked one after the top.
+bool DeleteTickedRecipes(Database& db);
+bool MoveTickedRecipes(Database& db, int32_t targetChapter);
+bool CopyTickedRecipes(Database& db, int32_t targetChapter);
 
 }  // namespace tovalia

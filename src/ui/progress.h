@@ -19,6 +19,9 @@ class Progress {
   virtual void PumpMessages(int wait) = 0;
   // Brings the main window to the front before a long operation.
   virtual void ShowMainWindow() {}
+  // True once the user has asked to stop a long operation (a typed space)
+  // or the program is quitting.
+  virtual bool StopRequested() { return false; }
 };
 
 // For tests and quiet runs: nothing is shown.

@@ -18,6 +18,9 @@ class ProgressBox : public Progress {
   void CloseProgress() override;
   void PumpMessages(int wait) override { ui_.Pump(wait); }
   void ShowMainWindow() override { ui_.platform.ShowMainWindow(); }
+  bool StopRequested() override {
+    return ui_.input.quitFlag || ui_.input.typedCharacter == ' ';
+  }
 
  private:
   Rect BoxRect() const;

@@ -193,3 +193,50 @@ TEST_F(CommandLine, TheProgramExitsWithTheCommandsStatus) {
 
 }  // namespace
 }  // namespace tovalia
+
+namespace tovalia {
+namespace {
+
+class ChapterCommands : public ::testing::Test {
+ protected:
+  std::pair<int, std::string> Tovalia(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data", folder.Path()});
+    std::ostringstream out, err;
+    int status = RunCommandLine(args, out, err);
+    return {status, out.str() + err.str()};
+  }
+  testing::TempFolder folder;
+};
+
+TEST_F(ChapterCommands, RenameDeleteMoveAndCopy) {
+  Tovalia({"add-chapter", "Mains"});
+  Tovalia({"add-chapter", "Sides"});
+  Tovalia({"add-recipe", "--chapter", "1", "--title", "Stew"});
+  Tovalia({"add-recipe", "--chapter", "1", "--title", "Roast"});
+  EXPECT_EQ(Tovalia({"rename-chapter", "2", "Side Dishes"}).first, kExitOk);
+  EXPECT_NE(Tovalia({"chapters"}).second.find("2\tSide Dishes\n"), std::string::npos);
+  EXPECT_EQ(Tovalia({"move", "1", "--to", "2"}).first, kExitOk);
+  EXPECT_EQ(Tovalia({"titles", "2"}).second, "1\t2\trecipe\tStew\n");
+  EXPECT_EQ(Tovalia({"copy", "2", "1", "--to", "2"}).first, kExitOk);
+  EXPECT_EQ(Tovalia({"titles", "2"}).second.size(),
+            std::string("3\t2\trecipe\tRoast\n4\t2\trecipe\tStew\n1\t2\trecipe\tStew\n").size());
+
+  // A chapter that still holds recipes goes only when that is asked for.
+  auto refused = Tovalia({"delete-chapter", "2"});
+  EXPECT_EQ(refused.first, kExitFailed);
+  EXPECT_NE(refused.second.find("holds 3 recipes"), std::string::npos);
+  EXPECT_EQ(Tovalia({"delete-chapter", "2", "--with-recipes"}).first, kExitOk);
+  EXPECT_EQ(Tovalia({"titles"}).second, "2\t1\trecipe\tRoast\n");
+  // Numbers follow the highest in use, so a deleted chapter's number returns.
+  EXPECT_EQ(Tovalia({"add-chapter", "Empty"}).second, "2\n");
+  EXPECT_EQ(Tovalia({"delete-chapter", "2"}).first, kExitOk);
+
+  EXPECT_EQ(Tovalia({"move", "9", "--to", "1"}).first, kExitFailed);
+  EXPECT_EQ(Tovalia({"move", "2", "--to", "8"}).first, kExitFailed);
+  EXPECT_EQ(Tovalia({"move", "2"}).first, kExitUsage);
+  EXPECT_EQ(Tovalia({"rename-chapter", "-1", "X"}).first, kExitUsage);
+  EXPECT_EQ(Tovalia({"delete-chapter", "1", "--force"}).first, kExitUsage);
+}
+
+}  // namespace
+}  // namespace tovalia

@@ -15,7 +15,8 @@ namespace {
 bool NamesACommand(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--data" || arg == "--script" || arg == "--screen" || arg == "--bpp") {
+    if (arg == "--data" || arg == "--script" || arg == "--screen" || arg == "--bpp" ||
+        arg == "--today") {
       ++i;
     } else if (arg == "--help" || arg.rfind("--", 0) != 0) {
       return true;

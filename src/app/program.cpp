@@ -10,7 +10,10 @@
 #include "app/artwork.h"
 #include "app/database_lifecycle.h"
 #include "app/frame_screen.h"
+#include "app/help_screen.h"
+#include "app/index_screen.h"
 #include "app/window_geometry.h"
+#include "db/clock.h"
 #include "db/data_file.h"
 #include "db/data_paths.h"
 #include "platform/headless_platform.h"
@@ -44,7 +47,17 @@ std::unique_ptr<Platform> MakePlatform(const ProgramOptions& options, std::strin
 void RunScreenLoop(App& app) {
   while (!app.ui.input.quitFlag) {
     app.requestedScreen = app.currentScreen;
-    RunFrameScreen(app);
+    switch (app.currentScreen) {
+      case kHelpScreen:
+        RunHelpScreen(app);
+        break;
+      case kIndexScreen:
+        RunIndexScreen(app);
+        break;
+      default:
+        RunFrameScreen(app);
+        break;
+    }
     app.currentScreen = app.requestedScreen;
   }
 }
@@ -81,6 +94,16 @@ bool ParseProgramOptions(const std::vector<std::string>& args, ProgramOptions& o
       }
       DisplayMode mode = options.screen.value_or(DisplayMode{0, 0, 32});
       options.screen = DisplayMode{width, height, mode.bitsPerPixel};
+    } else if (option == "--today") {
+      // A fixed date, so that runs that depend on the month can be tried.
+      if (!value(text)) return false;
+      int year = 0, month = 0, day = 0;
+      if (std::sscanf(text.c_str(), "%d-%d-%d", &year, &month, &day) != 3 || month < 1 ||
+          month > 12 || day < 1 || day > 31) {
+        error = "--today takes YYYY-MM-DD";
+        return false;
+      }
+      options.today = LocalDate{year, month, day};
     } else if (option == "--bpp") {
       if (!value(text)) return false;
       int bits = std::atoi(text.c_str());
@@ -106,6 +129,7 @@ bool ParseProgramOptions(const std::vector<std::string>& args, ProgramOptions& o
 namespace {
 
 int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
+  if (options.today) SetTodayForTesting(options.today);
 
   // 1. One copy at a time.
   InstanceMarker marker(DefaultMarkerPath());

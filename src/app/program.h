@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "db/clock.h"
 #include "platform/platform.h"
 
 namespace tovalia {
@@ -14,6 +15,7 @@ struct ProgramOptions {
   std::string scriptPath;             // headless: the input script
   std::string dataFolder;             // empty: the default data folder
   std::optional<DisplayMode> screen;  // stands in for the desktop's mode
+  std::optional<LocalDate> today;     // stands in for the system's date
 };
 
 // Exit statuses of a window run.
@@ -24,7 +26,7 @@ inline constexpr int kProgramScriptFailed = 3;  // a headless script's check fai
 int RunProgram(const ProgramOptions& options);
 
 // Parses the window program's own options (--headless, --script, --data,
-// --screen WxH, --bpp N); false with a message on a bad one.
+// --screen WxH, --bpp N, --today YYYY-MM-DD); false with a message on a bad one.
 bool ParseProgramOptions(const std::vector<std::string>& args, ProgramOptions& options,
                          std::string& error);
 

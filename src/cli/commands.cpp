@@ -34,12 +34,6 @@ std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long 
   return static_cast<int32_t>(value);
 }
 
-std::string Trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 // A text file named on the command line, as record text: CP1252 with lines
 // ending in CR alone and no line end after the last line.
@@ -104,7 +98,7 @@ int NoChapter(CommandContext& c, int32_t number) {
 }
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
-  std::string name = Trimmed(Utf8ToCp1252(argument));
+  std::string name = TrimBlanks(Utf8ToCp1252(argument));
   if (name.empty()) {
     error = "A chapter needs a name.";
     return std::nullopt;
@@ -313,7 +307,7 @@ ParsedCommand ParseAddRecipe(const std::vector<std::string>& args) {
   if (!values.count("--title")) return Refuse("\"add-recipe\" needs --title TITLE.");
   auto chapter = ParseInteger(values["--chapter"], 1, 65535);
   if (!chapter) return Refuse("\"" + values["--chapter"] + "\" is not a chapter number.");
-  std::string title = Trimmed(Utf8ToCp1252(values["--title"]));
+  std::string title = TrimBlanks(Utf8ToCp1252(values["--title"]));
   if (title.empty()) return Refuse("A recipe needs a title.");
   if (title.size() > 255) return Refuse("A title has at most 255 characters.");
   int32_t servings = 4;

@@ -18,6 +18,9 @@ std::string LowerCase(std::string_view text);
 // is a prefix of the other comes first. Returns <0, 0 or >0.
 int CompareUpperCased(std::string_view a, std::string_view b);
 
+// The text without blanks at either end.
+std::string TrimBlanks(std::string_view text);
+
 std::string Cp1252ToUtf8(std::string_view text);
 // Characters that CP1252 cannot hold become '?'; so do broken UTF-8 bytes.
 std::string Utf8ToCp1252(std::string_view text);

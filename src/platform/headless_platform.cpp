@@ -50,6 +50,12 @@ bool HeadlessPlatform::OpenDocument(const std::string& target) {
   return true;
 }
 
+bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
+                                 const std::string&) {
+  std::fprintf(stderr, "email: %s, %s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str());
+  return true;
+}
+
 void HeadlessPlatform::Fail(const std::string& message) {
   std::fprintf(stderr, "script: %s\n", message.c_str());
   failed_ = true;

@@ -45,6 +45,8 @@ class HeadlessPlatform : public Platform {
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
+  bool SendEmail(const std::string& to, const std::string& subject,
+                 const std::string& body) override;
 
  private:
   struct Event {

@@ -56,6 +56,9 @@ class Platform {
   virtual void ShowSystemMessage(const std::string& caption, const std::string& text) = 0;
   // Opens a web address or a local file with the desktop's program for it.
   virtual bool OpenDocument(const std::string& target) = 0;
+  // Opens a new message in the user's e-mail program; false when none answers.
+  virtual bool SendEmail(const std::string& to, const std::string& subject,
+                         const std::string& body) = 0;
 };
 
 }  // namespace tovalia

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "db/cp1252.h"
 #include "platform/canvas.h"
@@ -285,17 +286,30 @@ void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::strin
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), window_);
 }
 
-bool SdlPlatform::OpenDocument(const std::string& target) {
-  std::string utf8 = Cp1252ToUtf8(target);
-  char program[] = "xdg-open";
-  char* argv[] = {program, utf8.data(), nullptr};
+namespace {
+
+// Runs a desktop helper and waits for it; true when it reports success.
+bool RunHelper(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& a : arguments) argv.push_back(a.data());
+  argv.push_back(nullptr);
   pid_t child = 0;
-  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
-  // xdg-open hands the document over and ends; its status tells whether a
-  // program for it was found.
+  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
   int status = 0;
   if (waitpid(child, &status, 0) != child) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+bool SdlPlatform::OpenDocument(const std::string& target) {
+  return RunHelper({"xdg-open", Cp1252ToUtf8(target)});
+}
+
+bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
+                            const std::string& body) {
+  return RunHelper({"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
+                    ProgramTextToClipboard(body), Cp1252ToUtf8(to)});
 }
 
 }  // namespace tovalia

@@ -43,6 +43,8 @@ class SdlPlatform : public Platform {
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
+  bool SendEmail(const std::string& to, const std::string& subject,
+                 const std::string& body) override;
 
  private:
   void Translate(const SDL_Event& event, InputState& input);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "db/cp1252.h"
+
 namespace tovalia {
 
 namespace {
@@ -73,9 +75,7 @@ void PasteIntoField(TextField& field, const std::string& clipboardText) {
     if (ch == '\0' || static_cast<int>(text.size()) >= field.width) break;
     if (ch != '\r' && ch != '\n') text += ch;
   }
-  size_t first = text.find_first_not_of(' ');
-  size_t last = text.find_last_not_of(' ');
-  field.text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+  field.text = TrimBlanks(text);
   field.cursor = static_cast<int>(field.text.size());
   ClampCursor(field);
 }

@@ -68,10 +68,10 @@ TEST_F(HeadlessProgram, AFirstStartShowsTheFrameAndCreatesNoRecipeFile) {
 
 TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
   Outcome run = Run(
-      "expect Recipe Index\n"
+      "expect Locate Duplicates\n"
       "click 270 35\nexpect Grocery List\n"
       "type m\nexpect Meal Calendar\n"
-      "type I\nexpect Recipe Index\n"
+      "type I\nexpect Locate Duplicates\n"
       "press Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   Outcome failed = Run("type g\nexpect Meal Calendar\n");
@@ -90,9 +90,10 @@ TEST_F(HeadlessProgram, AScriptWithoutQuitEndsTheProgramAsQuitWould) {
 TEST_F(HeadlessProgram, TheWindowMovesWhenItsBackgroundIsDragged) {
   Outcome run = Run(
       "drag 500 10 550 40\nwindow 1024 767 178 158\n"
-      "drag 600 300 500 250\nwindow 1024 767 78 108\n"
-      // Dragging from a button or a tab moves nothing.
-      "drag 900 30 950 60\nwindow 1024 767 78 108\n",
+      "drag 510 300 410 250\nwindow 1024 767 78 108\n"
+      // Dragging from a button, a tab or a list moves nothing.
+      "drag 900 30 950 60\nwindow 1024 767 78 108\n"
+      "drag 600 300 500 250\nwindow 1024 767 78 108\n",
       "--screen 1280x1024");
   EXPECT_EQ(run.status, 0) << run.err;
 }

@@ -1,0 +1,271 @@
+#include "app/index_screen.h"
+
+#include <algorithm>
+
+#include "app/chapter_menu.h"
+#include "app/index_messages.h"
+#include "app/index_view.h"
+#include "app/version_reminder.h"
+#include "db/cp1252.h"
+#include "db/recipe_lists.h"
+#include "db/record_operations.h"
+#include "db/title_index.h"
+#include "ui/button.h"
+#include "ui/choice_list.h"
+#include "ui/event_wait.h"
+#include "ui/message_box.h"
+#include "ui/popup_menu.h"
+
+namespace tovalia {
+
+namespace {
+
+constexpr int kCtrlA = 1;
+
+void Tell(App& app, const std::string& text) {
+  int answer = 0;
+  ShowMessage(app.ui, text, "", 1, "OK", 0, answer);
+}
+
+int32_t CurrentChapterNumber(const App& app) {
+  return app.db.chapterTable[static_cast<size_t>(app.db.currentChapterRow)].number;
+}
+
+bool HasChapters(const App& app) {
+  return app.db.chapterTable.size() > static_cast<size_t>(kReservedChapterRows);
+}
+
+bool AnyTicked(const App& app) {
+  return std::any_of(app.db.selectionFlags.begin(), app.db.selectionFlags.end(),
+                     [](uint8_t f) { return f != 0; });
+}
+
+// G1 and G2: a new record needs a real chapter, and there must be one.
+bool RealChapterChosen(App& app, const char* reservedMessage) {
+  if (CurrentChapterNumber(app) < 0) {
+    Tell(app, reservedMessage);
+    return false;
+  }
+  if (!HasChapters(app)) {
+    Tell(app, message::kNoChapters);
+    return false;
+  }
+  return true;
+}
+
+// The chapters a record can be filed in, as a menu; the chosen chapter's
+// number, or 0 when none was chosen.
+int32_t ChooseTargetChapter(App& app) {
+  std::vector<std::string> names;
+  for (size_t row = kReservedChapterRows; row < app.db.chapterTable.size(); ++row)
+    names.push_back(app.db.chapterTable[row].name);
+  int choice = PopupMenu(app.ui, app.ui.input.mouseX, app.ui.input.mouseY, names);
+  if (choice < 0) return 0;
+  return app.db.chapterTable[static_cast<size_t>(kReservedChapterRows + choice)].number;
+}
+
+void DeleteCommand(App& app) {
+  if (app.db.recipeList.empty()) return Tell(app, message::kNoRecipesInChapter);
+  if (!AnyTicked(app)) return Tell(app, message::kSelectToDelete);
+  int answer = 0;
+  ShowMessage(app.ui, message::kConfirmDelete, "", 1, "OK|Cancel", 0, answer);
+  if (answer == 1) DeleteTickedRecipes(app.db);
+}
+
+void MoveOrCopyCommand(App& app, bool copy) {
+  if (!AnyTicked(app)) return Tell(app, message::kNoneSelected);
+  int32_t target = ChooseTargetChapter(app);
+  if (target == 0) return;
+  if (copy) {
+    CopyTickedRecipes(app.db, target);
+  } else {
+    MoveTickedRecipes(app.db, target);
+  }
+}
+
+void PrintCommand(App& app) {
+  if (app.db.recipeList.empty()) return Tell(app, message::kNoRecipesInChapter);
+  if (!AnyTicked(app)) return Tell(app, message::kSelectToPrint);
+  // Printing takes over from here once the print setup exists.
+}
+
+void EditCommand(App& app) {
+  if (app.db.recipeList.empty()) return Tell(app, message::kSelectARecipe);
+  // The editor takes over from here once it exists.
+}
+
+void LocateDuplicatesCommand(App& app) {
+  if (app.db.indexSize == 0) return Tell(app, message::kNoRecipesAtAll);
+  int result = 1, selection = 0;
+  ChooseFromList(app.ui, message::kAccuracyHeading, message::kAccuracyChoices, "OK|Cancel", result,
+                 selection);
+  if (result != 0) return;
+  // The duplicate finder takes over here with a match threshold of 70, 60
+  // or 50; afterwards the list is read again.
+  BuildCurrentList(app.db);
+  SelectOnly(app.db, app.db.listPosition);
+}
+
+void SavePdfBookCommand(App& app) {
+  int size = 0;
+  ShowMessage(app.ui, message::kPdfBookPrompt, "Book Title:|Subtitle:|Author:", 1,
+              "6x9|8.5x11|A4|Cancel", 40, size);
+  if (size < 1 || size > 3) return;
+  // The cookbook writer takes over here with the page size and the three
+  // trimmed fields.
+}
+
+// Runs the command of the button at that place in the screen's order.
+void RunCommand(App& app, IndexView& view, size_t button) {
+  const std::string& caption = view.captions[button];
+  if (caption == "Chapter") {
+    const Rect& r = view.buttons[button];
+    RunChapterMenu(app, view, r.x, r.y - 5 * 24 - 12);
+  } else if (caption == "Add Recipe") {
+    RealChapterChosen(app, message::kReservedForRecipes);
+  } else if (caption == "Add Text") {
+    RealChapterChosen(app, message::kReservedForText);
+  } else if (caption == "Edit") {
+    EditCommand(app);
+  } else if (caption == "Delete") {
+    DeleteCommand(app);
+  } else if (caption == "Move") {
+    MoveOrCopyCommand(app, false);
+  } else if (caption == "Copy") {
+    MoveOrCopyCommand(app, true);
+  } else if (caption == "Print") {
+    PrintCommand(app);
+  } else if (caption == "Import") {
+    if (CurrentChapterNumber(app) < 0) Tell(app, message::kReservedForImport);
+  } else if (caption == "Locate Duplicates") {
+    LocateDuplicatesCommand(app);
+  } else if (caption == "Save PDF Book") {
+    SavePdfBookCommand(app);
+  }
+  // "Find", "New Meal" and "Export" open the search, the meal planner and
+  // the export writers, which take over once they exist.
+}
+
+void ContextMenu(App& app, IndexView& view) {
+  static const char* const kEntries[] = {"Add to Meal Calendar", "Copy Recipes", "Delete Recipes",
+                                         "Edit Current Recipe", "Export Recipes", "Move Recipes",
+                                         "Print Recipes"};
+  static const char* const kButtons[] = {"New Meal", "Copy", "Delete", "Edit",
+                                         "Export",   "Move", "Print"};
+  int choice = PopupMenu(app.ui, app.ui.input.mouseX, app.ui.input.mouseY,
+                         std::vector<std::string>(std::begin(kEntries), std::end(kEntries)));
+  if (choice < 0) return;
+  auto button = std::find(view.captions.begin(), view.captions.end(), kButtons[choice]);
+  RunCommand(app, view, static_cast<size_t>(button - view.captions.begin()));
+}
+
+void SelectChapterRow(App& app, int row) {
+  Database& db = app.db;
+  db.currentChapterRow = std::clamp(row, 0, static_cast<int>(db.chapterTable.size()) - 1);
+  db.listPosition = 0;
+  db.firstVisibleTitle = 0;
+  BuildCurrentList(db);
+  SelectOnly(db, 0);
+}
+
+void ToggleAllTicks(Database& db) {
+  bool allTicked = std::all_of(db.selectionFlags.begin(), db.selectionFlags.end(),
+                               [](uint8_t f) { return f != 0; });
+  std::fill(db.selectionFlags.begin(), db.selectionFlags.end(), allTicked ? 0 : 1);
+}
+
+// Moves the current row of the focused list by a number of rows.
+void MoveInList(App& app, const IndexView& view, int rows) {
+  Database& db = app.db;
+  if (view.focus == IndexFocus::kChapters) {
+    SelectChapterRow(app, db.currentChapterRow + rows);
+  } else if (!db.recipeList.empty()) {
+    SelectOnly(db, db.listPosition + rows);
+  }
+}
+
+// A left click in one of the lists.
+void ClickInLists(App& app, IndexView& view) {
+  Database& db = app.db;
+  const InputState& in = app.ui.input;
+  if (int row = view.ChapterRowAt(in.mouseX, in.mouseY); row >= 0) {
+    view.focus = IndexFocus::kChapters;
+    int index = db.firstVisibleChapterRow + row;
+    if (index < static_cast<int>(db.chapterTable.size()) && index != db.currentChapterRow)
+      SelectChapterRow(app, index);
+    return;
+  }
+  int row = view.RecipeRowAt(in.mouseX, in.mouseY);
+  if (row < 0) return;
+  view.focus = IndexFocus::kRecipes;
+  int item = db.firstVisibleTitle + row;
+  if (item >= static_cast<int>(db.recipeList.size())) return;
+  Rect box = view.CheckBox(row);
+  box.x -= 4, box.width += 8, box.y -= 3, box.height += 6;
+  if (box.Contains(in.mouseX, in.mouseY)) {
+    db.selectionFlags[static_cast<size_t>(item)] ^= 1;
+  } else if (item == db.listPosition) {
+    app.requestedScreen = kRecipeScreen;
+  } else {
+    SelectOnly(db, item);
+  }
+}
+
+}  // namespace
+
+void RunIndexScreen(App& app) {
+  Ui& ui = app.ui;
+  IndexView view(ui);
+  ScrollIntoView(app, view);
+  DrawIndexScreen(app, view);
+  ui.Show();
+  RunVersionReminder(app);
+
+  for (;;) {
+    ScrollIntoView(app, view);
+    DrawIndexScreen(app, view);
+    int tab = ShowAndWait(ui);
+    InputState& in = ui.input;
+    if (in.quitFlag) return;
+    if (tab >= 0 && tab != kIndexScreen) {
+      app.requestedScreen = tab;
+      return;
+    }
+    bool commandRan = false;
+    for (size_t b = 0; b < view.buttons.size() && !commandRan; ++b) {
+      if (ButtonActivated(ui, view.captions[b], view.buttons[b], 0)) {
+        RunCommand(app, view, b);
+        commandRan = true;
+      }
+    }
+    if (commandRan) continue;
+
+    if ((in.buttonBits & kRightButton) && view.RecipeRowAt(in.mouseX, in.mouseY) >= 0) {
+      view.focus = IndexFocus::kRecipes;
+      ContextMenu(app, view);
+    } else if (in.buttonBits & kLeftButton) {
+      ClickInLists(app, view);
+      if (app.requestedScreen != kIndexScreen) return;
+    } else if (in.typedCharacter == kCtrlA) {
+      ToggleAllTicks(app.db);
+    } else if (in.wheelStep != 0) {
+      MoveInList(app, view, -in.wheelStep);
+      in.wheelStep = 0;
+    } else {
+      const int page = view.focus == IndexFocus::kChapters ? view.chapterRowsShown : view.recipeRowsShown;
+      switch (in.keyCode) {
+        case key::kLeft: SelectChapterRow(app, app.db.currentChapterRow - 1); break;
+        case key::kRight: SelectChapterRow(app, app.db.currentChapterRow + 1); break;
+        case key::kUp: MoveInList(app, view, -1); break;
+        case key::kDown: MoveInList(app, view, 1); break;
+        case key::kPageUp: MoveInList(app, view, -page); break;
+        case key::kPageDown: MoveInList(app, view, page); break;
+        case key::kHome: MoveInList(app, view, -1000000); break;
+        case key::kEnd: MoveInList(app, view, 1000000); break;
+        default: break;
+      }
+    }
+  }
+}
+
+}  // namespace tovalia

@@ -148,6 +148,15 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         }
         break;
       }
+      case Kind::kAbsent:
+        if (canvas_) {
+          for (const DrawnText& t : canvas_->VisibleTexts()) {
+            if (t.text.find(c.text) == std::string::npos) continue;
+            Fail(where + "\"" + Cp1252ToUtf8(c.text) + "\" is on screen");
+            break;
+          }
+        }
+        break;
       case Kind::kWindow:
         if (c.numbers != std::vector<int>{windowWidth_, windowHeight_, windowX_, windowY_}) {
           Fail(where + "the window is " + std::to_string(windowWidth_) + " " +

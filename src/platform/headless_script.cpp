@@ -109,8 +109,8 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "type" ? Kind::kType : Kind::kClipboard;
       c.text = Utf8ToCp1252(Unescape(rest));
       ok = c.kind == Kind::kClipboard || !c.text.empty();
-    } else if (word == "press" || word == "expect") {
-      c.kind = word == "press" ? Kind::kPress : Kind::kExpect;
+    } else if (word == "press" || word == "expect" || word == "absent") {
+      c.kind = word == "press" ? Kind::kPress : word == "expect" ? Kind::kExpect : Kind::kAbsent;
       c.text = Utf8ToCp1252(rest);
       ok = !c.text.empty();
     } else if (word == "snapshot") {

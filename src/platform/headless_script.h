@@ -14,6 +14,7 @@
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
 //   snapshot FILE    writes the window's picture as PNG
 //   expect TEXT      fails the run unless TEXT is visible on screen
+//   absent TEXT      fails the run if TEXT is visible on screen
 //   window W H X Y   fails the run unless the main window has that size and place
 //   quit             closes the program as the window's close box does
 // Blank lines and lines starting with # are skipped.
@@ -27,7 +28,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kExpect, kWindow, kQuit,
+    kClipboard, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -30,7 +30,13 @@ void DrawButton(Ui& ui, const Rect& r, const std::string& caption, bool pressed)
   if (caption == kScrollUpCaption || caption == kScrollDownCaption) {
     DrawArrow(canvas, r, caption == kScrollUpCaption, theme::kInk);
   } else {
-    canvas.SetFont(theme::ButtonFont());
+    // A long caption on a narrow button is set smaller rather than cut off.
+    Font font = theme::ButtonFont();
+    canvas.SetFont(font);
+    while (font.pixelSize > 10 && canvas.TextWidth(caption) > r.width - 8) {
+      font.pixelSize -= 1;
+      canvas.SetFont(font);
+    }
     Rect text = r;
     if (pressed) text.y += 1;
     canvas.DrawTextCentred(text, caption, theme::kInk);

@@ -17,7 +17,9 @@ Commands (text is UTF-8; fields are separated by tabs):
   chapters                          every chapter: NUMBER, NAME (reserved views first)
   titles [CHAPTER]                  the recipe list of a chapter or view (default -1,
                                     All Recipes): RECIPEID, CHAPTER, KIND, TITLE
-  show RECIPEID                     a recipe or text with its fields and lines
+  show RECIPEID [--scale FACTOR | --servings N]
+                                    a recipe or text with its fields and lines; resized
+                                    for reading (the stored recipe does not change)
   add-chapter NAME                  adds a chapter and prints its number
   add-recipe --chapter N --title T [--servings S] [--ingredients FILE]
              [--directions FILE] [--text]

@@ -18,6 +18,8 @@
 #include "db/record_operations.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
+#include "recipe/line_table.h"
+#include "recipe/resize.h"
 
 namespace tovalia {
 
@@ -142,11 +144,49 @@ ParsedCommand ParseTitles(const std::vector<std::string>& args) {
           {}};
 }
 
+// Prints the loaded record: its fields, then its lines.
+void PrintCurrentRecord(CommandContext& c, int32_t entry) {
+  const ByteBuffer& h = c.db.recordHeaderBuffer;
+  c.out << "Title: " << Cp1252ToUtf8(BufferText(c.db.titleBuffer, GetU8(h, header::kTitleLength)))
+        << '\n';
+  c.out << "Chapter: " << Cp1252ToUtf8(ChapterName(c.db, EntryChapter(c.db, entry))) << '\n';
+  c.out << "Servings: " << GetU8(h, header::kServings) << '\n';
+  c.out << "Saved: "
+        << FormatDate(GetU16(h, header::kSavedYear), GetU8(h, header::kSavedMonth),
+                      GetU8(h, header::kSavedDay))
+        << '\n';
+  std::string_view ingredients = BufferText(c.db.ingredientsBuffer, GetI32(h, header::kIngredientsLength));
+  if (GetU8(h, header::kRecordKind) == kKindTextRecord) {
+    c.out << "\nText:\n";
+    PrintLines(c.out, ingredients);
+    return;
+  }
+  c.out << "\nIngredients:\n";
+  PrintLines(c.out, ingredients);
+  c.out << "\nDirections:\n";
+  PrintLines(c.out, BufferText(c.db.directionsBuffer, GetI32(h, header::kDirectionsLength)));
+}
+
 ParsedCommand ParseShow(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Refuse("\"show\" takes one recipe number.");
+  if (args.empty() || (args.size() != 1 && args.size() != 3))
+    return Refuse("\"show\" takes one recipe number, and --scale FACTOR or --servings N.");
   auto recipeId = ParseInteger(args[0], 1, INT32_MAX);
   if (!recipeId) return Refuse("\"" + args[0] + "\" is not a recipe number.");
-  return {[id = *recipeId](CommandContext& c) {
+  double scale = 0, servings = 0;
+  if (args.size() == 3) {
+    char* end = nullptr;
+    double value = std::strtod(args[2].c_str(), &end);
+    if (args[2].empty() || *end != '\0' || !(value > 0) || value > 1e6)
+      return Refuse("\"" + args[2] + "\" is not a positive number.");
+    if (args[1] == "--scale") {
+      scale = value;
+    } else if (args[1] == "--servings") {
+      servings = value;
+    } else {
+      return Refuse("\"show\" does not know \"" + args[1] + "\".");
+    }
+  }
+  return {[id = *recipeId, scale, servings](CommandContext& c) {
             int32_t o = FindEntryByRecipeId(c.db, id);
             if (o < 0) return NoRecipe(c, id);
             if (!LoadRecord(c.db, EntryPosition(c.db, o))) {
@@ -154,28 +194,25 @@ ParsedCommand ParseShow(const std::vector<std::string>& args) {
                     << " cannot be read; \"tovalia compact\" repairs the recipe file.\n";
               return kExitFailed;
             }
-            const ByteBuffer& h = c.db.recordHeaderBuffer;
-            c.out << "Title: "
-                  << Cp1252ToUtf8(BufferText(c.db.titleBuffer, GetU8(h, header::kTitleLength)))
-                  << '\n';
-            c.out << "Chapter: " << Cp1252ToUtf8(ChapterName(c.db, EntryChapter(c.db, o)))
-                  << '\n';
-            c.out << "Servings: " << GetU8(h, header::kServings) << '\n';
-            c.out << "Saved: "
-                  << FormatDate(GetU16(h, header::kSavedYear), GetU8(h, header::kSavedMonth),
-                                GetU8(h, header::kSavedDay))
-                  << '\n';
-            std::string_view ingredients =
-                BufferText(c.db.ingredientsBuffer, GetI32(h, header::kIngredientsLength));
-            if (GetU8(h, header::kRecordKind) == kKindTextRecord) {
-              c.out << "\nText:\n";
-              PrintLines(c.out, ingredients);
-              return kExitOk;
+            ByteBuffer& h = c.db.recordHeaderBuffer;
+            if (scale > 0 || servings > 0) {
+              // Resized as the Recipe screen does it: in memory only.
+              if (GetU8(h, header::kRecordKind) == kKindTextRecord) {
+                c.err << "Information text cannot be resized.\n";
+                return kExitFailed;
+              }
+              const int32_t stored = GetU8(h, header::kServings);
+              if (servings > 0 && stored == 0) {
+                c.err << "No servings specified for this recipe; use --scale 2 or --scale 0.5.\n";
+                return kExitFailed;
+              }
+              const double factor = servings > 0 ? servings / stored : scale;
+              if (stored > 0) SetU8(h, header::kServings, ServingsAfterResize(stored * factor));
+              ByteBuffer table;
+              CreateLineTable(table, kTextBufferSize + 1, line_table::kMostWrapWidth, kTextBufferSize);
+              ResizeIngredients(c.db, factor, table);
             }
-            c.out << "\nIngredients:\n";
-            PrintLines(c.out, ingredients);
-            c.out << "\nDirections:\n";
-            PrintLines(c.out, BufferText(c.db.directionsBuffer, GetI32(h, header::kDirectionsLength)));
+            PrintCurrentRecord(c, o);
             return kExitOk;
           },
           {}};

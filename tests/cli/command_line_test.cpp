@@ -240,3 +240,44 @@ TEST_F(ChapterCommands, RenameDeleteMoveAndCopy) {
 
 }  // namespace
 }  // namespace tovalia
+
+namespace tovalia {
+namespace {
+
+TEST(ShowResized, ScalesForReadingAndLeavesTheRecipeAsStored) {
+  testing::TempFolder folder;
+  auto tovalia = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data", folder.Path()});
+    std::ostringstream out, err;
+    int status = RunCommandLine(args, out, err);
+    return std::make_pair(status, out.str() + err.str());
+  };
+  testing::WriteBytes(folder.File("ing.txt"), {'1', '/', '2', ' ', 'c', 'u', 'p', '\n', '3', ' ', 'e', 'g', 'g', 's'});
+  tovalia({"add-chapter", "Breakfast"});
+  tovalia({"add-recipe", "--chapter", "1", "--title", "Pancakes", "--servings", "4", "--ingredients",
+           folder.File("ing.txt")});
+  tovalia({"add-recipe", "--chapter", "1", "--title", "Toast", "--servings", "0", "--ingredients",
+           folder.File("ing.txt")});
+  tovalia({"add-recipe", "--chapter", "1", "--title", "Note", "--text"});
+  const std::vector<uint8_t> stored = testing::ReadBytes(folder.File("Recipe34.dat"));
+
+  auto six = tovalia({"show", "1", "--servings", "6"});
+  EXPECT_EQ(six.first, kExitOk);
+  EXPECT_NE(six.second.find("Servings: 6\n"), std::string::npos);
+  EXPECT_NE(six.second.find("Ingredients:\n3/4 cup\n4-1/2 eggs\n"), std::string::npos) << six.second;
+  auto doubled = tovalia({"show", "2", "--scale", "2"});
+  EXPECT_NE(doubled.second.find("Servings: 0\n"), std::string::npos);
+  EXPECT_NE(doubled.second.find("Ingredients:\n1 cup\n6 eggs\n"), std::string::npos);
+  auto many = tovalia({"show", "1", "--servings", "300"});
+  EXPECT_NE(many.second.find("Servings: 255\n"), std::string::npos);
+
+  EXPECT_EQ(tovalia({"show", "2", "--servings", "4"}).first, kExitFailed);  // no servings to scale from
+  EXPECT_EQ(tovalia({"show", "3", "--scale", "2"}).first, kExitFailed);     // a text record
+  EXPECT_EQ(tovalia({"show", "1", "--scale", "-2"}).first, kExitUsage);
+  EXPECT_EQ(tovalia({"show", "1", "--scale"}).first, kExitUsage);
+  EXPECT_EQ(tovalia({"show", "1", "--size", "2"}).first, kExitUsage);
+  EXPECT_EQ(testing::ReadBytes(folder.File("Recipe34.dat")), stored);
+}
+
+}  // namespace
+}  // namespace tovalia

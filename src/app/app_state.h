@@ -2,6 +2,8 @@
 // database, the settings and which screen is up.
 #pragma once
 
+#include <string>
+
 #include "app/settings.h"
 #include "db/database.h"
 #include "ui/ui.h"
@@ -16,11 +18,15 @@ inline constexpr int kGroceryScreen = 3;
 inline constexpr int kMealsScreen = 4;
 
 struct App {
+  App(Ui& ui, Database& db, Settings& settings) : ui(ui), db(db), settings(settings) {}
+
   Ui& ui;
   Database& db;
   Settings& settings;
   int currentScreen = kIndexScreen;
   int requestedScreen = kIndexScreen;
+  // A word the Recipe screen hands to the Grocery screen to look for.
+  std::string grocerySearchWord;
 };
 
 }  // namespace tovalia

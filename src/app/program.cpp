@@ -12,6 +12,7 @@
 #include "app/frame_screen.h"
 #include "app/help_screen.h"
 #include "app/index_screen.h"
+#include "recipe/recipe_screen.h"
 #include "app/window_geometry.h"
 #include "db/clock.h"
 #include "db/data_file.h"
@@ -53,6 +54,9 @@ void RunScreenLoop(App& app) {
         break;
       case kIndexScreen:
         RunIndexScreen(app);
+        break;
+      case kRecipeScreen:
+        RunRecipeScreen(app);
         break;
       default:
         RunFrameScreen(app);

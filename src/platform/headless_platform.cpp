@@ -82,6 +82,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       case Kind::kRightClick:
         Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1]);
         break;
+      case Kind::kMove:
+        Mouse(Event::Kind::kMove, 0, c.numbers[0], c.numbers[1]);
+        break;
       case Kind::kDrag:
         Mouse(Event::Kind::kButtonDown, kLeftButton, c.numbers[0], c.numbers[1]);
         Mouse(Event::Kind::kMove, 0, c.numbers[2], c.numbers[3]);
@@ -204,6 +207,7 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
       input.buttonBits &= ~e.value;
       break;
     case Event::Kind::kMove:
+      if (input.wakeOnMouseMove) input.inputFlag = true;
       break;
     case Event::Kind::kCharacter:
       input.typedCharacter = e.value;

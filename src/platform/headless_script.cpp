@@ -84,6 +84,9 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     if (word == "click" || word == "rclick") {
       c.kind = word == "click" ? Kind::kClick : Kind::kRightClick;
       ok = ParseNumbers(in, 2, c.numbers);
+    } else if (word == "move") {
+      c.kind = Kind::kMove;
+      ok = ParseNumbers(in, 2, c.numbers);
     } else if (word == "drag") {
       c.kind = Kind::kDrag;
       ok = ParseNumbers(in, 4, c.numbers);

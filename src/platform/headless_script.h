@@ -4,6 +4,7 @@
 //   click X Y        left click at window pixel (X, Y)
 //   rclick X Y       right click
 //   drag X1 Y1 X2 Y2 left button down at (X1, Y1), moved to (X2, Y2), let go
+//   move X Y         the pointer moves to (X, Y) with no button down
 //   press CAPTION    left click on the centre of the visible button so captioned
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
 //                    F1..F12 Enter Escape Tab Backspace Space
@@ -27,7 +28,7 @@ namespace tovalia {
 
 struct ScriptCommand {
   enum class Kind {
-    kClick, kRightClick, kDrag, kPress, kKey, kType, kCtrl, kWheel, kWait,
+    kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
     kClipboard, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;

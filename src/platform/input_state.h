@@ -44,6 +44,9 @@ struct InputState {
   bool shift = false;
   bool ctrl = false;
   bool quitFlag = false;   // once set, every loop returns
+  // Set by a screen that follows the pointer (hover highlights): then a
+  // mouse move counts as input too.
+  bool wakeOnMouseMove = false;
 };
 
 }  // namespace tovalia

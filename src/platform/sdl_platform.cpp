@@ -196,6 +196,7 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
     case SDL_MOUSEMOTION:
       input.mouseX = event.motion.x;
       input.mouseY = event.motion.y;
+      if (input.wakeOnMouseMove) input.inputFlag = true;
       break;
     case SDL_MOUSEWHEEL: {
       if (event.wheel.y == 0) break;

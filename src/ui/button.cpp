@@ -11,12 +11,18 @@ namespace {
 
 constexpr int kPressedPauseMs = 90;
 
-void DrawArrow(Canvas& canvas, const Rect& r, bool up, Color color) {
+// A small solid triangle pointing up, down, left or right.
+void DrawArrow(Canvas& canvas, const Rect& r, int dx, int dy, Color color) {
   int cx = r.CentreX();
   int cy = r.CentreY();
-  for (int row = 0; row < 5; ++row) {
-    int y = up ? cy - 2 + row : cy + 2 - row;
-    canvas.DrawLine(cx - row, y, cx + row + 1, y, color);
+  for (int step = 0; step < 5; ++step) {
+    if (dy != 0) {
+      int y = cy + (dy < 0 ? -2 + step : 2 - step);
+      canvas.DrawLine(cx - step, y, cx + step + 1, y, color);
+    } else {
+      int x = cx + (dx < 0 ? -2 + step : 2 - step);
+      canvas.DrawLine(x, cy - step, x, cy + step + 1, color);
+    }
   }
 }
 
@@ -28,7 +34,9 @@ void DrawButton(Ui& ui, const Rect& r, const std::string& caption, bool pressed)
                               pressed ? theme::kButtonPressedBottom : theme::kButtonBottom, 5);
   canvas.StrokeRect(r, theme::kButtonEdge, 1, 5);
   if (caption == kScrollUpCaption || caption == kScrollDownCaption) {
-    DrawArrow(canvas, r, caption == kScrollUpCaption, theme::kInk);
+    DrawArrow(canvas, r, 0, caption == kScrollUpCaption ? -1 : 1, theme::kInk);
+  } else if (caption == kPreviousCaption || caption == kNextCaption) {
+    DrawArrow(canvas, r, caption == kPreviousCaption ? -1 : 1, 0, theme::kInk);
   } else {
     // A long caption on a narrow button is set smaller rather than cut off.
     Font font = theme::ButtonFont();
@@ -55,6 +63,10 @@ bool ButtonActivated(Ui& ui, const std::string& caption, const Rect& r, int hotK
     activated = in.keyCode == key::kUp;
   } else if (caption == kScrollDownCaption) {
     activated = in.keyCode == key::kDown;
+  } else if (caption == kPreviousCaption) {
+    activated = in.keyCode == key::kLeft;
+  } else if (caption == kNextCaption) {
+    activated = in.keyCode == key::kRight;
   } else if (hotKeyPosition != 0 && in.typedCharacter != 0) {
     size_t place = static_cast<size_t>(std::abs(hotKeyPosition));
     if (place <= caption.size()) {

@@ -1,0 +1,228 @@
+#include "recipe/recipe_screen.h"
+
+#include <algorithm>
+
+#include "db/cp1252.h"
+#include "db/recipe_lists.h"
+#include "db/record_format.h"
+#include "db/record_operations.h"
+#include "recipe/hover_word.h"
+#include "recipe/line_table.h"
+#include "recipe/quantity.h"
+#include "recipe/recipe_view.h"
+#include "recipe/resize.h"
+#include "ui/button.h"
+#include "ui/event_wait.h"
+#include "ui/message_box.h"
+#include "ui/theme.h"
+
+namespace tovalia {
+
+namespace {
+
+void Tell(App& app, const std::string& text) {
+  int answer = 0;
+  ShowMessage(app.ui, text, "", 1, "OK", 0, answer);
+}
+
+// A command on the record needs a record; otherwise its message.
+bool HaveRecord(App& app, const RecipeViewer& viewer, const char* refusal) {
+  if (viewer.hasRecord) return true;
+  Tell(app, refusal);
+  return false;
+}
+
+void ScrollTo(RecipeViewer& viewer, int row) {
+  viewer.topRow = std::max(0, std::min(row, viewer.totalRows - viewer.rowsPerPage));
+}
+
+void FindInRecord(App& app, RecipeViewer& viewer) {
+  if (!HaveRecord(app, viewer, "No Recipe to Search?")) return;
+  int answer = 0;
+  ShowMessage(app.ui, "Enter a text string to search for", "", 1, "OK|Cancel", 30, answer);
+  const std::string query = app.ui.fieldValues[0];
+  if (answer != 1 || query.empty()) return;
+  viewer.findString = UpperCase(query);
+  for (int t = 0; t < viewer.ingredientRows || t < viewer.directionRows; ++t) {
+    auto [ingredients, directions] = RowText(app, viewer, t);
+    if (UpperCase(ingredients).find(viewer.findString) != std::string::npos ||
+        UpperCase(directions).find(viewer.findString) != std::string::npos) {
+      // The match's row, counted with the photo's rows, as high as the page allows.
+      ScrollTo(viewer, viewer.photoRows + t);
+      return;
+    }
+  }
+  Tell(app, "No match found for|" + viewer.findString);
+  viewer.topRow = 0;
+}
+
+void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
+  if (!HaveRecord(app, viewer, "No Recipe to Resize?")) return;
+  if (viewer.textRecord) return Tell(app, "Information text cannot be resized");
+  // Start from the stored record, so that earlier resizes are undone.
+  LoadViewedRecord(app, viewer, layout);
+  DrawRecipeScreen(app, viewer, layout);
+  ByteBuffer& h = app.db.recordHeaderBuffer;
+  const int servings = GetU8(h, header::kServings);
+  int answer = 0;
+  double factor = 0;
+  if (servings == 0) {
+    ShowMessage(app.ui, "No servings specified.||Do you want to double or halve the recipe?", "", 1,
+                "Double|Halve|Cancel", 0, answer);
+    if (answer == 1) factor = 2;
+    if (answer == 2) factor = 0.5;
+  } else {
+    ShowMessage(app.ui,
+                "Resize to what number of servings?||This change is only temporary.|"
+                "Edit the recipe to resize permanently.",
+                "", 1, "OK|Cancel", 5, answer);
+    const double wanted = ParseLeadingQuantity(TrimBlanks(app.ui.fieldValues[0])).value;
+    if (answer == 1 && wanted > 0) {
+      factor = wanted / servings;
+      SetU8(h, header::kServings, ServingsAfterResize(wanted));
+    }
+  }
+  if (factor <= 0) return;
+  ResizeIngredients(app.db, factor, viewer.ingredientsTable);
+  viewer.ingredientRows = LineCount(viewer.ingredientsTable);
+  viewer.totalRows = viewer.photoRows + std::max(viewer.ingredientRows, viewer.directionRows);
+}
+
+void DeleteRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
+  if (!HaveRecord(app, viewer, "No Recipe to Delete?")) return;
+  int answer = 0;
+  ShowMessage(app.ui, "Do you want to delete this recipe?", "", 1, "OK|Cancel", 0, answer);
+  if (answer != 1) return;
+  Database& db = app.db;
+  const int32_t position = db.listPosition;
+  if (!DeleteEntries(db, {db.recipeList[static_cast<size_t>(position)]})) return;
+  BuildCurrentList(db);
+  SelectOnly(db, std::max(0, position - 1));
+  LoadViewedRecord(app, viewer, layout);
+}
+
+void Step(App& app, RecipeViewer& viewer, const RecipeLayout& layout, int by) {
+  const int count = static_cast<int>(app.db.recipeList.size());
+  const int next = std::max(0, std::min(app.db.listPosition + by, count - 1));
+  if (next == app.db.listPosition && viewer.hasRecord) return;
+  app.db.listPosition = next;
+  LoadViewedRecord(app, viewer, layout);
+}
+
+void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, const std::string& caption) {
+  if (caption == kPreviousCaption) {
+    Step(app, viewer, layout, -1);
+  } else if (caption == kNextCaption) {
+    Step(app, viewer, layout, 1);
+  } else if (caption == "Edit") {
+    HaveRecord(app, viewer, "No Recipe To Edit?");  // the editor takes over once it exists
+  } else if (caption == "Find") {
+    FindInRecord(app, viewer);
+  } else if (caption == "Resize") {
+    Resize(app, viewer, layout);
+  } else if (caption == "Delete") {
+    DeleteRecord(app, viewer, layout);
+  } else if (caption == "New Meal") {
+    HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
+  } else if (caption == "Print") {
+    HaveRecord(app, viewer, "No Recipe to Print?");  // printing takes over once it exists
+  }
+  // "Export" hands over to the export writers, which check for themselves.
+}
+
+// The ingredient word under the pointer, when the pointer is over the
+// ingredients column.
+void FollowPointer(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
+  const InputState& in = app.ui.input;
+  const int right = viewer.textRecord ? layout.text.x + layout.text.width : layout.boundary;
+  HoverWord found;
+  int row = -1;
+  if (viewer.hasRecord && in.mouseX >= layout.text.x && in.mouseX < right &&
+      layout.text.Contains(in.mouseX, in.mouseY)) {
+    row = viewer.topRow + (in.mouseY - layout.text.y) / layout.rowHeight - viewer.photoRows;
+    if (row >= 0 && row < viewer.ingredientRows) {
+      const std::string text = RowText(app, viewer, row).first;
+      Canvas& canvas = app.ui.canvas;
+      canvas.SetFont({FontFamily::kSans, 16, false});
+      const int x = in.mouseX - (layout.text.x + 8);
+      int at = -1;
+      for (size_t i = 0; i < text.size(); ++i) {
+        if (canvas.TextWidth(text.substr(0, i + 1)) > x) {
+          at = static_cast<int>(i);
+          break;
+        }
+      }
+      found = WordAt(text, at);
+    }
+  }
+  viewer.hoverWord = found.word;
+  viewer.hoverRow = found.Found() ? row : -1;
+  viewer.hoverFirst = found.first;
+  viewer.hoverLast = found.last;
+}
+
+}  // namespace
+
+void RunRecipeScreen(App& app) {
+  Ui& ui = app.ui;
+  RecipeLayout layout(ui.canvas);
+  RecipeViewer viewer;
+  LoadViewedRecord(app, viewer, layout);
+  ui.input.wakeOnMouseMove = true;
+
+  for (;;) {
+    DrawRecipeScreen(app, viewer, layout);
+    const int lastX = ui.input.mouseX, lastY = ui.input.mouseY;
+    int tab = ShowAndWait(ui);
+    InputState& in = ui.input;
+    if (in.quitFlag) break;
+    if (tab >= 0 && tab != kRecipeScreen) {
+      app.requestedScreen = tab;
+      break;
+    }
+    if (in.typedCharacter == typed::kEnter) {
+      app.requestedScreen = kIndexScreen;
+      break;
+    }
+    // A click on the offered word looks for it in the grocery list.
+    if ((in.buttonBits & kLeftButton) && !viewer.hoverWord.empty() &&
+        layout.text.Contains(in.mouseX, in.mouseY)) {
+      app.grocerySearchWord = viewer.hoverWord;
+      app.requestedScreen = kGroceryScreen;
+      break;
+    }
+    bool commandRan = false;
+    static const int kHotKeys[] = {0, 0, 1, 1, 1, 1, 1, 2, 1};
+    for (size_t b = 0; b < layout.buttons.size() && !commandRan; ++b) {
+      bool deleteKey = layout.captions[b] == "Delete" && in.keyCode == key::kDelete;
+      if (deleteKey || ButtonActivated(ui, layout.captions[b], layout.buttons[b], kHotKeys[b])) {
+        RunCommand(app, viewer, layout, layout.captions[b]);
+        commandRan = true;
+      }
+    }
+    if (commandRan) continue;
+
+    switch (in.keyCode) {
+      case key::kDown:
+        if (viewer.topRow + viewer.rowsPerPage < viewer.totalRows) ++viewer.topRow;
+        break;
+      case key::kUp:
+        if (viewer.topRow > 0) --viewer.topRow;
+        break;
+      case key::kPageDown: ScrollTo(viewer, viewer.topRow + viewer.rowsPerPage); break;
+      case key::kPageUp: viewer.topRow = std::max(0, viewer.topRow - viewer.rowsPerPage); break;
+      case key::kHome: viewer.topRow = 0; break;
+      case key::kEnd: ScrollTo(viewer, viewer.totalRows); break;
+      default: break;
+    }
+    if (in.wheelStep != 0) {
+      ScrollTo(viewer, viewer.topRow - in.wheelStep);
+      in.wheelStep = 0;
+    }
+    if ((in.mouseX != lastX || in.mouseY != lastY) && in.typedCharacter == 0 && in.keyCode == 0)
+      FollowPointer(app, viewer, layout);
+  }
+  ui.input.wakeOnMouseMove = false;
+}
+
+}  // namespace tovalia

@@ -1,0 +1,58 @@
+// The Recipe screen's picture of one record: the viewer state, the layout
+// (header band, photo band, two text columns, the command bar) and drawing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "db/byte_buffer.h"
+#include "platform/canvas.h"
+
+namespace tovalia {
+
+struct RecipeViewer {
+  bool hasRecord = false;
+  bool textRecord = false;
+  ByteBuffer ingredientsTable;
+  ByteBuffer directionsTable;
+  Image photo;
+  int topRow = 0;
+  int rowsPerPage = 0;
+  int photoRows = 0;
+  int ingredientRows = 0;
+  int directionRows = 0;
+  int totalRows = 0;
+  std::string findString;  // upper-cased; empty when no search is active
+  // The word under the pointer, offered to the grocery list.
+  std::string hoverWord;
+  int hoverRow = -1;
+  int hoverFirst = -1;
+  int hoverLast = -1;
+};
+
+struct RecipeLayout {
+  explicit RecipeLayout(Canvas& canvas);
+  Rect header;
+  Rect text;         // the text area
+  int boundary = 0;  // x where the directions column starts
+  int rowHeight = 24;
+  std::vector<std::string> captions;  // the command bar, in the order tested
+  std::vector<Rect> buttons;
+  Rect status;
+  int ingredientsWrap = 40;
+  int directionsWrap = 60;
+  int fullWrap = 80;
+};
+
+// Loads the current list item (or nothing when the list is empty) into the
+// record buffers and lays it out: line tables, photo, rows; clears the
+// search and scrolls to the top.
+void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout);
+
+// The texts of a display row (ingredients part, directions part).
+std::pair<std::string, std::string> RowText(const App& app, const RecipeViewer& viewer, int textRow);
+
+void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& layout);
+
+}  // namespace tovalia

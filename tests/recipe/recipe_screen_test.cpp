@@ -1,0 +1,192 @@
+// The Recipe screen driven through the real program, headless, 1024 x 767.
+// The text area starts at (20, 122) with rows of 24 pixels; ingredients
+// are drawn from x = 28.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "db/record_format.h"
+#include "db/record_store.h"
+#include "db/title_index.h"
+#include "platform/bmp_codec.h"
+#include "recipe/hover_word.h"
+#include "support/temp_folder.h"
+
+namespace tovalia {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+
+TEST(HoverWord, OffersTheSingularOfTheWordUnderThePointer) {
+  EXPECT_EQ(WordAt("2 Tomatoes, diced", 4).word, "Tomato");
+  EXPECT_EQ(WordAt("3 Eggs", 3).word, "Egg");
+  EXPECT_EQ(WordAt("3 EGGS", 3).word, "EGGS");  // the plural test minds the case
+  EXPECT_EQ(WordAt("flour", 0).word, "flour");
+  EXPECT_FALSE(WordAt("a cup", 0).Found());     // one letter is no word
+  EXPECT_FALSE(WordAt("2 cups", 1).Found());    // not on a letter
+  EXPECT_FALSE(WordAt("2 cups", 40).Found());
+  HoverWord w = WordAt("1 cup brown sugar", 8);
+  EXPECT_EQ(w.first, 6);
+  EXPECT_EQ(w.last, 10);
+  EXPECT_EQ(w.word, "brown");
+}
+
+class RecipeScreen : public ::testing::Test {
+ protected:
+  struct Outcome {
+    int status;
+    std::string err;
+  };
+  Outcome Run(const std::string& script) {
+    std::string scriptPath = temp.File("script.txt");
+    testing::WriteBytes(scriptPath, std::vector<uint8_t>(script.begin(), script.end()));
+    std::string command = "TMPDIR=" + temp.Path() + " " + TOVALIA_EXECUTABLE + " --headless --script " +
+                          scriptPath + " --data " + data.Path() + " 2>" + temp.File("err.txt");
+    int status = std::system(command.c_str());
+    std::vector<uint8_t> err = ReadBytes(temp.File("err.txt"));
+    return {WEXITSTATUS(status), std::string(err.begin(), err.end())};
+  }
+  std::string Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data", data.Path()});
+    std::ostringstream out, err;
+    RunCommandLine(args, out, err);
+    return out.str();
+  }
+  std::string File(const std::string& name, const std::string& text) {
+    testing::WriteBytes(temp.File(name), std::vector<uint8_t>(text.begin(), text.end()));
+    return temp.File(name);
+  }
+  // Chapter 1 "Cakes": Apple Cake (servings 8), Crème Brûlée (servings 0), a
+  // text record, Tomato Tart (servings 4).
+  void MakeCollection() {
+    Cli({"add-chapter", "Cakes"});
+    std::string directions;
+    for (int i = 1; i <= 40; ++i) directions += "Step " + std::to_string(i) + ": keep stirring.\n";
+    directions += "Cool in the pan.\n";
+    Cli({"add-recipe", "--chapter", "1", "--title", "Apple Cake", "--servings", "8", "--ingredients",
+         File("a.txt", "2 cups flour\n3/4 cup sugar\n3 Eggs\n"), "--directions", File("b.txt", directions)});
+    Cli({"add-recipe", "--chapter", "1", "--title", "Crème Brûlée", "--servings", "0", "--ingredients",
+         File("c.txt", "1/2 cup cream\n")});
+    Cli({"add-recipe", "--chapter", "1", "--title", "Oven notes", "--text", "--ingredients",
+         File("d.txt", "Most ovens run hot.\n")});
+    Cli({"add-recipe", "--chapter", "1", "--title", "Tomato Tart", "--servings", "4", "--ingredients",
+         File("e.txt", "6 Tomatoes, sliced\n")});
+  }
+  // Opens chapter 1 (row 4 of the Index screen) on the Recipe screen.
+  static constexpr char kOpenCakes[] = "click 100 183\ntype r\n";
+
+  TempFolder temp;
+  TempFolder data;
+};
+
+TEST_F(RecipeScreen, AnEmptyChapterAnswersEveryCommandWithItsMessage) {
+  Cli({"add-chapter", "Empty"});
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "expect *** No Recipes In This Chapter ***\n"
+                    "press Edit\nexpect No Recipe To Edit?\npress OK\n"
+                    "press Find\nexpect No Recipe to Search?\npress OK\n"
+                    "press Resize\nexpect No Recipe to Resize?\npress OK\n"
+                    "press Delete\nexpect No Recipe to Delete?\npress OK\n"
+                    "type n\nexpect No recipe to add to meal calendar?\npress OK\n"
+                    "type p\nexpect No Recipe to Print?\npress OK\n"
+                    "key Right\nkey Left\nexpect *** No Recipes In This Chapter ***\n"
+                    "key Enter\nexpect Locate Duplicates\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+TEST_F(RecipeScreen, HeadersMovingAndTheEndsOfTheChapter) {
+  MakeCollection();
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "expect Apple Cake\nexpect Serves  8\nexpect 1 of 4\n"
+                    "key Left\nexpect Apple Cake\n"
+                    "key Right\nexpect Crème Brûlée\nabsent Serves\n"
+                    "key Right\nexpect Oven notes\nabsent Serves\nexpect Most ovens run hot.\n"
+                    "key Right\nexpect Tomato Tart\nkey Right\nexpect Tomato Tart\nexpect 4 of 4\n"
+                    "press Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+TEST_F(RecipeScreen, ScrollingAndFindingInTheRecord) {
+  MakeCollection();
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "absent Cool in the pan.\nkey End\nexpect Cool in the pan.\n"
+                    "key Home\nabsent Cool in the pan.\nkey PageDown\nkey PageDown\nexpect Cool in the pan.\n"
+                    "key Home\nwheel -20\nexpect Cool in the pan.\nkey Home\n"
+                    "press Find\ntype cool IN\nkey Enter\nexpect Cool in the pan.\n"
+                    "press Find\ntype nutmeg\nkey Enter\nexpect No match found for\nexpect NUTMEG\npress OK\n"
+                    "absent Cool in the pan.\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+TEST_F(RecipeScreen, ResizingIsTemporary) {
+  MakeCollection();
+  const std::vector<uint8_t> stored = ReadBytes(data.File("Recipe34.dat"));
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "press Resize\nexpect Resize to what number of servings?\ntype 12\nkey Enter\n"
+                    "expect Serves  12\nexpect 1-1/8\nexpect cup sugar\n"
+                    "press Resize\ntype 300\nkey Enter\nexpect Serves  255\n"
+                    "key Right\nkey Left\nexpect 3/4\nexpect Serves  8\n"
+                    "key Right\npress Resize\nexpect No servings specified.\npress Double\n"
+                    "expect 1\nexpect cup cream\nabsent Serves\n"
+                    "key Right\npress Resize\nexpect Information text cannot be resized\npress OK\n"
+                    "press Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(data.File("Recipe34.dat")), stored);
+}
+
+TEST_F(RecipeScreen, DeletingTheShownRecipe) {
+  MakeCollection();
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "key Right\npress Delete\nexpect Do you want to delete this recipe?\npress Cancel\n"
+                    "key Delete\npress OK\nexpect Apple Cake\nexpect 1 of 3\n"
+                    "key Enter\nexpect 3 Recipes\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Cli({"titles"}).find("Crème Brûlée"), std::string::npos);
+}
+
+TEST_F(RecipeScreen, TheWordUnderThePointerLeadsToTheGroceryList) {
+  MakeCollection();
+  // Tomato Tart's only line, "6 Tomatoes, sliced", in the first row.
+  Outcome run = Run(std::string(kOpenCakes) +
+                    "key End\nkey Right\nkey Right\nkey Right\nexpect Tomato Tart\n"
+                    "move 60 134\nexpect Click to find \nexpect Tomato\nexpect  in grocery list\n"
+                    "move 60 400\nabsent Click to find\n"
+                    "move 60 134\nclick 60 134\nexpect Grocery List\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+TEST_F(RecipeScreen, LongTitlesAndPhotos) {
+  const std::string longTitle = "Grandmother's " + std::string(241, 'x');
+  Cli({"add-chapter", "Pictures"});
+  Cli({"add-recipe", "--chapter", "1", "--title", longTitle, "--ingredients", File("i.txt", "1 pear\n")});
+  {
+    // A photo can only be stored through the record operations so far.
+    Database db(DataPaths::ForDataFolder(data.Path()));
+    ScanRecords(db);
+    ClearCurrentRecord(db);
+    SetU8(db.recordHeaderBuffer, header::kServings, 2);
+    SetU16(db.recordHeaderBuffer, header::kChapterNumber, 1);
+    SetI32(db.recordHeaderBuffer, header::kRecipeId, 2);
+    SetCurrentTitle(db, "Pear Tart");
+    SetCurrentIngredients(db, "2 pears\r1 sheet pastry");
+    Image photo;
+    photo.width = 120;
+    photo.height = 100;
+    photo.pixels.assign(120 * 100, 0xFFB5532C);
+    std::vector<uint8_t> bmp = EncodeBmp24(photo);
+    CreateBuffer(static_cast<int32_t>(bmp.size()), db.photoBuffer);
+    std::copy(bmp.begin(), bmp.end(), db.photoBuffer.Data());
+    SetI32(db.recordHeaderBuffer, header::kPhotoLength, static_cast<int32_t>(bmp.size()));
+    ASSERT_GE(AppendRecord(db), 0);
+    SortIndex(db);
+  }
+  Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's xxxx\n"
+                    "key Right\nexpect Pear Tart\nexpect pears\nexpect sheet pastry\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
+}  // namespace
+}  // namespace tovalia

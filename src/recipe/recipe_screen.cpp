@@ -11,6 +11,7 @@
 #include "recipe/quantity.h"
 #include "recipe/recipe_view.h"
 #include "recipe/resize.h"
+#include "recipe/resize_prompts.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/message_box.h"
@@ -67,10 +68,7 @@ void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
   int answer = 0;
   double factor = 0;
   if (servings == 0) {
-    ShowMessage(app.ui, "No servings specified.||Do you want to double or halve the recipe?", "", 1,
-                "Double|Halve|Cancel", 0, answer);
-    if (answer == 1) factor = 2;
-    if (answer == 2) factor = 0.5;
+    factor = AskDoubleOrHalve(app.ui);
   } else {
     ShowMessage(app.ui,
                 "Resize to what number of servings?||This change is only temporary.|"

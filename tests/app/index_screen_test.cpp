@@ -11,41 +11,25 @@
 #include "cli/command_line.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
-#include "support/temp_folder.h"
+#include "support/program_run.h"
 
 namespace tovalia {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
 
 std::string Row(int row) { return std::to_string(95 + 22 * row); }
 
 class IndexScreen : public ::testing::Test {
  protected:
-  struct Outcome {
-    int status;
-    std::string err;
-  };
-
-  // Runs the window program on the script; the marker lives in a private
-  // temporary folder.
+  testing::ProgramRun program;  // first: the members below refer to it
+  using Outcome = testing::ProgramRun::Outcome;
   Outcome Run(const std::string& script, const std::string& today = "2026-12-08") {
-    std::string scriptPath = temp.File("script.txt");
-    testing::WriteBytes(scriptPath, std::vector<uint8_t>(script.begin(), script.end()));
-    std::string command = "TMPDIR=" + temp.Path() + " " + TOVALIA_EXECUTABLE + " --headless --script " +
-                          scriptPath + " --data " + data.Path() + " --today " + today + " 2>" +
-                          temp.File("err.txt");
-    int status = std::system(command.c_str());
-    std::vector<uint8_t> err = ReadBytes(temp.File("err.txt"));
-    return {WEXITSTATUS(status), std::string(err.begin(), err.end())};
+    return program.Run(script, "--today " + today);
   }
-  std::string Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", data.Path()});
-    std::ostringstream out, err;
-    RunCommandLine(args, out, err);
-    return out.str();
-  }
+  std::string Cli(std::vector<std::string> args) { return program.Cli(std::move(args)); }
+  const testing::TempFolder& data = program.Data();
+
   // Three chapters (rows 4-6: Breads, Desserts, Soups) and six recipes.
   void MakeCollection() {
     Cli({"add-chapter", "Soups"});
@@ -58,8 +42,6 @@ class IndexScreen : public ::testing::Test {
     Cli({"add-recipe", "--chapter", "3", "--title", "Rye Bread"});
   }
 
-  TempFolder temp;
-  TempFolder data;
 };
 
 TEST_F(IndexScreen, GuardsRefuseWithTheirMessagesAndChangeNothing) {

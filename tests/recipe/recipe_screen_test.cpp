@@ -12,13 +12,12 @@
 #include "db/title_index.h"
 #include "platform/bmp_codec.h"
 #include "recipe/hover_word.h"
-#include "support/temp_folder.h"
+#include "support/program_run.h"
 
 namespace tovalia {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
 
 TEST(HoverWord, OffersTheSingularOfTheWordUnderThePointer) {
   EXPECT_EQ(WordAt("2 Tomatoes, diced", 4).word, "Tomato");
@@ -36,29 +35,13 @@ TEST(HoverWord, OffersTheSingularOfTheWordUnderThePointer) {
 
 class RecipeScreen : public ::testing::Test {
  protected:
-  struct Outcome {
-    int status;
-    std::string err;
-  };
-  Outcome Run(const std::string& script) {
-    std::string scriptPath = temp.File("script.txt");
-    testing::WriteBytes(scriptPath, std::vector<uint8_t>(script.begin(), script.end()));
-    std::string command = "TMPDIR=" + temp.Path() + " " + TOVALIA_EXECUTABLE + " --headless --script " +
-                          scriptPath + " --data " + data.Path() + " 2>" + temp.File("err.txt");
-    int status = std::system(command.c_str());
-    std::vector<uint8_t> err = ReadBytes(temp.File("err.txt"));
-    return {WEXITSTATUS(status), std::string(err.begin(), err.end())};
-  }
-  std::string Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", data.Path()});
-    std::ostringstream out, err;
-    RunCommandLine(args, out, err);
-    return out.str();
-  }
-  std::string File(const std::string& name, const std::string& text) {
-    testing::WriteBytes(temp.File(name), std::vector<uint8_t>(text.begin(), text.end()));
-    return temp.File(name);
-  }
+  testing::ProgramRun program;  // first: the members below refer to it
+  using Outcome = testing::ProgramRun::Outcome;
+  Outcome Run(const std::string& script) { return program.Run(script); }
+  std::string Cli(std::vector<std::string> args) { return program.Cli(std::move(args)); }
+  std::string File(const std::string& name, const std::string& text) { return program.File(name, text); }
+  const testing::TempFolder& data = program.Data();
+
   // Chapter 1 "Cakes": Apple Cake (servings 8), Crème Brûlée (servings 0), a
   // text record, Tomato Tart (servings 4).
   void MakeCollection() {
@@ -78,8 +61,6 @@ class RecipeScreen : public ::testing::Test {
   // Opens chapter 1 (row 4 of the Index screen) on the Recipe screen.
   static constexpr char kOpenCakes[] = "click 100 183\ntype r\n";
 
-  TempFolder temp;
-  TempFolder data;
 };
 
 TEST_F(RecipeScreen, AnEmptyChapterAnswersEveryCommandWithItsMessage) {

@@ -32,6 +32,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     with --with-recipes, which deletes them as well
   move RECIPEID... --to CHAPTER     files recipes in another chapter
   copy RECIPEID... --to CHAPTER     copies recipes into a chapter (new numbers)
+  search QUERY [--titles] [--ingredients] [--directions] [--chapter N]
+                                    finds recipes (titles only unless fields are named; all
+                                    chapters unless --chapter) and lists them as titles does;
+                                    they stay under Search Results
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

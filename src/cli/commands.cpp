@@ -16,6 +16,7 @@
 #include "db/record_format.h"
 #include "db/chapter_operations.h"
 #include "db/record_operations.h"
+#include "db/record_search.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
 #include "recipe/line_table.h"
@@ -124,6 +125,15 @@ ParsedCommand ParseChapters(const std::vector<std::string>& args) {
           {}};
 }
 
+// The recipe list as lines of RECIPEID, CHAPTER, KIND and TITLE.
+void PrintList(CommandContext& c) {
+  for (int32_t o : c.db.recipeList) {
+    c.out << EntryRecipeId(c.db, o) << '\t' << EntryChapter(c.db, o) << '\t'
+          << (EntryKind(c.db, o) == kKindTextRecord ? "text" : "recipe") << '\t'
+          << Cp1252ToUtf8(EntryTitle(c.db, o)) << '\n';
+  }
+}
+
 ParsedCommand ParseTitles(const std::vector<std::string>& args) {
   if (args.size() > 1) return Refuse("\"titles\" takes at most one chapter number.");
   int32_t chapter = kAllRecipes;
@@ -134,11 +144,7 @@ ParsedCommand ParseTitles(const std::vector<std::string>& args) {
   }
   return {[chapter](CommandContext& c) {
             BuildRecipeList(c.db, chapter);
-            for (int32_t o : c.db.recipeList) {
-              c.out << EntryRecipeId(c.db, o) << '\t' << EntryChapter(c.db, o) << '\t'
-                    << (EntryKind(c.db, o) == kKindTextRecord ? "text" : "recipe") << '\t'
-                    << Cp1252ToUtf8(EntryTitle(c.db, o)) << '\n';
-            }
+            PrintList(c);
             return kExitOk;
           },
           {}};
@@ -322,6 +328,46 @@ ParsedCommand ParseMoveOrCopy(const std::vector<std::string>& args, bool copy) {
           {}};
 }
 
+ParsedCommand ParseSearch(const std::vector<std::string>& args) {
+  SearchOptions options;
+  options.titles = false;
+  std::optional<std::string> query;
+  std::optional<int32_t> chapter;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--titles") {
+      options.titles = true;
+    } else if (args[i] == "--ingredients") {
+      options.ingredients = true;
+    } else if (args[i] == "--directions") {
+      options.directions = true;
+    } else if (args[i] == "--chapter") {
+      if (i + 1 >= args.size()) return Refuse("--chapter needs a chapter number.");
+      chapter = ParseInteger(args[++i], 1, 65535);
+      if (!chapter) return Refuse("\"" + args[i] + "\" is not a chapter number.");
+    } else if (!query && args[i].rfind("--", 0) != 0) {
+      query = Utf8ToCp1252(args[i]);
+    } else {
+      return Refuse("\"search\" takes one query (quote it) and the options --titles, "
+                    "--ingredients, --directions and --chapter N.");
+    }
+  }
+  if (!query || TrimBlanks(*query).empty()) return Refuse("\"search\" needs a query.");
+  if (query->size() > 50) return Refuse("A query has at most 50 characters.");
+  if (!options.ingredients && !options.directions) options.titles = true;
+  options.allChapters = !chapter;
+  return {[query = *query, options, chapter](CommandContext& c) {
+            if (chapter) {
+              int32_t row = RowOfChapter(c.db, *chapter);
+              if (row < 0) return NoChapter(c, *chapter);
+              c.db.currentChapterRow = row;
+            }
+            SearchRecords(c.db, query, options);
+            PrintList(c);
+            return kExitOk;
+          },
+          {}};
+}
+
 ParsedCommand ParseMove(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, false); }
 ParsedCommand ParseCopy(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, true); }
 
@@ -453,6 +499,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"compact", ParseCompact},       {"check", ParseCheck},
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
+      {"search", ParseSearch},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

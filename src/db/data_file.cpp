@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -223,6 +224,27 @@ bool ReplaceFileContents(const std::string& path, const void* data, size_t size)
   }
   SyncFolderOf(path);
   return true;
+}
+
+MappedFile::~MappedFile() {
+  if (data_) ::munmap(const_cast<uint8_t*>(data_), static_cast<size_t>(size_));
+}
+
+bool MappedFile::Open(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool mapped = false;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (address != MAP_FAILED) {
+      data_ = static_cast<const uint8_t*>(address);
+      size_ = info.st_size;
+      mapped = true;
+    }
+  }
+  ::close(fd);
+  return mapped;
 }
 
 bool ReadWholeFile(const std::string& path, ByteBuffer& buffer) {

@@ -85,6 +85,23 @@ void SyncFolderOf(const std::string& path);
 // over path: a crash leaves either the old file or the new one.
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size);
 
+// A whole file mapped read-only into memory, for reading many records in
+// any order without a system call each. Empty when it could not be mapped.
+class MappedFile {
+ public:
+  MappedFile() = default;
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  bool Open(const std::string& path);
+  const uint8_t* Data() const { return data_; }
+  int64_t Size() const { return size_; }
+
+ private:
+  const uint8_t* data_ = nullptr;
+  int64_t size_ = 0;
+};
+
 // Reads a whole file (mode "i"); false when it could not be opened or read.
 bool ReadWholeFile(const std::string& path, ByteBuffer& buffer);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/chapter_menu.h"
+#include "app/find_dialog.h"
 #include "app/index_messages.h"
 #include "app/index_view.h"
 #include "app/version_reminder.h"
@@ -118,7 +119,9 @@ void SavePdfBookCommand(App& app) {
 // Runs the command of the button at that place in the screen's order.
 void RunCommand(App& app, IndexView& view, size_t button) {
   const std::string& caption = view.captions[button];
-  if (caption == "Chapter") {
+  if (caption == "Find") {
+    if (ShowFindDialog(app)) view.focus = IndexFocus::kRecipes;
+  } else if (caption == "Chapter") {
     const Rect& r = view.buttons[button];
     RunChapterMenu(app, view, r.x, r.y - 5 * 24 - 12);
   } else if (caption == "Add Recipe") {
@@ -142,8 +145,8 @@ void RunCommand(App& app, IndexView& view, size_t button) {
   } else if (caption == "Save PDF Book") {
     SavePdfBookCommand(app);
   }
-  // "Find", "New Meal" and "Export" open the search, the meal planner and
-  // the export writers, which take over once they exist.
+  // "New Meal" and "Export" open the meal planner and the export writers,
+  // which take over once they exist.
 }
 
 void ContextMenu(App& app, IndexView& view) {

@@ -171,6 +171,22 @@ TEST_F(IndexScreen, TheNewVersionQuestionComesOnlyInOddMonthsAfterAFirstRun) {
   EXPECT_EQ(month(), 3);
 }
 
+TEST_F(IndexScreen, TheFindDialogRefusesWhatCannotBeSearchedAndSearches) {
+  MakeCollection();
+  Outcome run = Run(
+      "press Find\nexpect Enter the words you want to look for (i.e. butter sugar).\n"
+      "expect To find a specific phrase, enclose it in quotes (i.e. \"peanut butter\")\n"
+      "press All Chapters\ntype soup\nkey Enter\nexpect Select a chapter first\npress OK\n"
+      "press All Chapters\npress Titles\npress OK\nexpect You must select at least one field to search\n"
+      "press OK\npress Titles\nkey Escape\ntype /soup /bread\nkey Enter\n"
+      "expect 2 Recipes\nexpect Leek Soup\nexpect Rye Bread\nabsent Minestrone\n"
+      "press Find\ntype crumble\npress Cancel\nexpect 2 Recipes\n"
+      "press Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Cli({"titles", "-2"}),
+            "4\t1\trecipe\tLeek Soup\n6\t3\trecipe\tRye Bread\n");
+}
+
 TEST_F(IndexScreen, TheHelpScreenOpensPagesMailAndCleansUp) {
   MakeCollection();
   Cli({"delete", "1"});

@@ -96,6 +96,7 @@ size_t DecodeUtf8(std::string_view text, size_t i, uint32_t& codePoint) {
 }  // namespace
 
 uint8_t UpperCaseByte(uint8_t c) { return kCase.upper[c]; }
+const uint8_t* UpperCaseTable() { return kCase.upper.data(); }
 uint8_t LowerCaseByte(uint8_t c) { return kCase.lower[c]; }
 
 std::string UpperCase(std::string_view text) {

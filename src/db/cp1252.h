@@ -10,6 +10,8 @@
 namespace tovalia {
 
 uint8_t UpperCaseByte(uint8_t c);
+// The 256 upper-case bytes, for loops over many bytes.
+const uint8_t* UpperCaseTable();
 uint8_t LowerCaseByte(uint8_t c);
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);

@@ -236,7 +236,7 @@ bool MappedFile::Open(const std::string& path) {
   struct stat info;
   bool mapped = false;
   if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (address != MAP_FAILED) {
       data_ = static_cast<const uint8_t*>(address);
       size_ = info.st_size;

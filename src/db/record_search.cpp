@@ -86,6 +86,7 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
     file.Open(db.paths.recipeFile);
     std::string text;  // the wanted parts of one record, upper-cased and joined
     bool stopped = false;
+    int lastPercent = -1;
     for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
       const int32_t kind = EntryKind(db, o);
       if (stopped) {
@@ -103,10 +104,11 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
         const int64_t ingredientsLength = LoadI32(h + header::kIngredientsLength);
         const int64_t directionsLength = LoadI32(h + header::kDirectionsLength);
         const uint8_t* part = h + kRecordHeaderSize;
-        auto take = [&text](const uint8_t* from, int64_t count) {
+        auto take = [&text, upper = UpperCaseTable()](const uint8_t* from, int64_t count) {
           const size_t at = text.size();
           text.resize(at + static_cast<size_t>(count));
-          for (int64_t k = 0; k < count; ++k) text[at + static_cast<size_t>(k)] = static_cast<char>(UpperCaseByte(from[k]));
+          char* to = text.data() + at;
+          for (int64_t k = 0; k < count; ++k) to[k] = static_cast<char>(upper[from[k]]);
         };
         if (options.titles) take(part, titleLength);
         if (options.ingredients) take(part + titleLength, ingredientsLength);
@@ -115,7 +117,13 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
       const bool match = TermsSatisfied(terms, text);
       SetEntrySearchFlag(db, o, match ? 1 : 0);
       if (match) ++matches;
-      db.progress->ShowProgress("Searching Records", std::to_string(matches) + " Matches", o, db.indexSize);
+      // The bar changes only with the percentage; its text is made only then.
+      const int percent = static_cast<int>(int64_t{o} * 100 / db.indexSize);
+      if (percent != lastPercent) {
+        db.progress->ShowProgress("Searching Records", std::to_string(matches) + " Matches", o,
+                                  db.indexSize);
+        lastPercent = percent;
+      }
       db.progress->PumpMessages(0);
       stopped = db.progress->StopRequested();
     }

@@ -4,6 +4,7 @@
 
 #include "app/chapter_menu.h"
 #include "app/find_dialog.h"
+#include "app/import_dialog.h"
 #include "app/index_messages.h"
 #include "app/index_view.h"
 #include "app/version_reminder.h"
@@ -139,7 +140,11 @@ void RunCommand(App& app, IndexView& view, size_t button) {
   } else if (caption == "Print") {
     PrintCommand(app);
   } else if (caption == "Import") {
-    if (CurrentChapterNumber(app) < 0) Tell(app, message::kReservedForImport);
+    if (CurrentChapterNumber(app) < 0) {
+      Tell(app, message::kReservedForImport);
+    } else if (RunImportCommand(app)) {
+      view.focus = IndexFocus::kRecipes;
+    }
   } else if (caption == "Locate Duplicates") {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {

@@ -36,6 +36,9 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     finds recipes (titles only unless fields are named; all
                                     chapters unless --chapter) and lists them as titles does;
                                     they stay under Search Results
+  import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
+                                    imports the recipes of another program's export (or of
+                                    standard input) and prints CHAPTER, NAME, COUNT stored
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <sstream>
 
@@ -19,6 +20,7 @@
 #include "db/record_search.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
+#include "interchange/import_command.h"
 #include "recipe/line_table.h"
 #include "recipe/resize.h"
 
@@ -368,6 +370,71 @@ ParsedCommand ParseSearch(const std::vector<std::string>& args) {
           {}};
 }
 
+ParsedCommand ParseImport(const std::vector<std::string>& args) {
+  std::optional<std::string> source;
+  std::optional<int32_t> chapter;
+  bool sortByCategory = false;
+  bool asTextRecord = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--chapter") {
+      if (i + 1 >= args.size()) return Refuse("--chapter needs a chapter number.");
+      chapter = ParseInteger(args[++i], 1, 65535);
+      if (!chapter) return Refuse("\"" + args[i] + "\" is not a chapter number.");
+    } else if (args[i] == "--sort-by-category") {
+      sortByCategory = true;
+    } else if (args[i] == "--as-text-record") {
+      asTextRecord = true;
+    } else if (!source && (args[i] == "-" || args[i].rfind("--", 0) != 0)) {
+      source = args[i];
+    } else {
+      return Refuse("\"import\" takes one file (or - for standard input) and the options "
+                    "--chapter N, --sort-by-category and --as-text-record.");
+    }
+  }
+  if (!source) return Refuse("\"import\" needs a file to import, or - for standard input.");
+  if (!chapter && !sortByCategory)
+    return Refuse("\"import\" needs --chapter N, or --sort-by-category to file recipes by their categories.");
+  std::string stdinText;
+  if (*source == "-") {
+    std::ostringstream in;
+    in << std::cin.rdbuf();
+    stdinText = in.str();
+  }
+  return {[source = *source, chapter, sortByCategory, asTextRecord, stdinText](CommandContext& c) {
+            if (chapter) {
+              int32_t row = RowOfChapter(c.db, *chapter);
+              if (row < 0) return NoChapter(c, *chapter);
+              c.db.currentChapterRow = row;
+            }
+            ImportRequest request;
+            request.sourcePath = source;
+            request.sortByCategory = sortByCategory;
+            request.way = asTextRecord ? ImportWay::kInformationRecord : ImportWay::kAutomatic;
+            if (source == "-") {
+              // Standard input stands in for the clipboard: it is read from Temp.dat.
+              request.sourcePath = c.db.paths.tempFile;
+              request.fromClipboard = true;
+              if (!ReplaceFileContents(request.sourcePath, stdinText.data(), stdinText.size())) {
+                c.err << "Cannot write " << request.sourcePath << ".\n";
+                return kExitFailed;
+              }
+            }
+            // An empty title (which the window would ask for) becomes "Untitled".
+            ImportOutcome outcome = RunImport(c.db, request, [] { return std::string("Untitled"); });
+            if (source == "-") DeleteDataFile(request.sourcePath);
+            if (!outcome.refusal.empty()) {
+              c.err << Cp1252ToUtf8(outcome.refusal) << '\n';
+              return kExitFailed;
+            }
+            if (outcome.truncated) c.err << "File has been truncated to 999 lines\n";
+            for (const auto& [number, count] : outcome.result.perChapter)
+              c.out << number << '\t' << Cp1252ToUtf8(ChapterName(c.db, number)) << '\t' << count << '\n';
+            if (outcome.result.stored == 0) c.err << "No recipe was found to import.\n";
+            return kExitOk;
+          },
+          {}};
+}
+
 ParsedCommand ParseMove(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, false); }
 ParsedCommand ParseCopy(const std::vector<std::string>& args) { return ParseMoveOrCopy(args, true); }
 
@@ -499,7 +566,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"compact", ParseCompact},       {"check", ParseCheck},
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
-      {"search", ParseSearch},
+      {"search", ParseSearch},         {"import", ParseImport},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -1,0 +1,38 @@
+// Importing one source from start to end, the same for the window and the
+// command line: the source's checks, the chosen way of importing, and the
+// chapter shown afterwards.
+#pragma once
+
+#include <string>
+
+#include "db/database.h"
+#include "interchange/auto_import.h"
+#include "interchange/import_lines.h"
+
+namespace tovalia {
+
+enum class ImportWay { kAutomatic, kManual, kInformationRecord };
+
+struct ImportRequest {
+  std::string sourcePath;
+  bool fromClipboard = false;  // the source is the clipboard's text in Temp.dat
+  ImportWay way = ImportWay::kAutomatic;
+  bool sortByCategory = false;
+};
+
+struct ImportOutcome {
+  std::string refusal;  // the message when the source or the chapter was refused
+  ImportResult result;
+  bool truncated = false;  // an information record reached 999 lines
+};
+
+// The message that refuses a source, or an empty text: a recipe database
+// file, a missing source, one of fewer than 80 bytes.
+std::string CheckImportSource(const std::string& path, bool fromClipboard);
+
+// Imports into the current chapter, or by category. With something stored,
+// the index is sorted and the chapter of the last stored recipe opened with
+// its first recipe current.
+ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitlePrompt& askForTitle);
+
+}  // namespace tovalia

@@ -1,0 +1,66 @@
+// The line-level rules every import applies: cleaning lines and titles,
+// reading the amount and unit that open an ingredient line and bringing the
+// many unit words of other programs to one canonical word, reading servings,
+// appending to the record's texts, and storing a finished recipe in its
+// chapter.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "db/database.h"
+
+namespace tovalia {
+
+// Trims blanks at both ends, then collapses every run of blanks to one.
+std::string CleanLine(std::string_view line);
+
+// Lower-cases the text, then upper-cases its first character and every
+// character that follows one below "0" other than the apostrophe.
+std::string TitleCase(std::string_view text);
+
+// Asked for a title when cleaning leaves none; returns the user's entry
+// (which is cleaned and asked for again while empty).
+using TitlePrompt = std::function<std::string()>;
+
+// The title as stored: a leading "TITLE" and ":" dropped, cleaned, title
+// case with Roman numerals II and III kept upper case, a leading "." and
+// enclosing "*" dropped. Never empty while the prompt gives something.
+std::string CleanTitle(std::string_view title, const TitlePrompt& askForTitle);
+
+struct ParsedIngredient {
+  int32_t quantity = 0;    // hundredths: 1 1/2 is 150; 0 for none
+  std::string unit;        // a canonical unit word, or empty
+  std::string ingredient;  // the rest of the line
+};
+
+ParsedIngredient ParseIngredientLine(std::string_view line);
+
+// The normalised line: quantity as kitchen fraction, unit (plural above
+// one), ingredient.
+std::string BuildIngredientLine(int32_t quantity, const std::string& unit,
+                                const std::string& ingredient);
+
+// The first run of digits in the text as a number, 0 when there is none.
+int32_t ReadServings(std::string_view text);
+
+// Append to the current record's ingredients or directions text (control
+// characters but CR and LF become blanks; the texts stop at 64990 bytes).
+void AppendIngredientsText(Database& db, std::string_view text);
+void AppendDirectionsText(Database& db, std::string_view text);
+
+struct ImportOptions {
+  bool sortByCategory = false;  // file recipes in the chapter their first category names
+  int32_t chapterNumber = 0;    // otherwise, this chapter
+};
+
+// Stores the current record (kind, title, texts and servings filled) in the
+// chapter the options and categories choose, creating a chapter named by
+// the first category when none matches ("* Undefined Chapter" for none).
+// The index is not sorted here. Returns the chapter's number, or -1 when the
+// record could not be stored.
+int32_t StoreImportedRecipe(Database& db, std::string_view categories, const ImportOptions& options);
+
+}  // namespace tovalia

@@ -1,0 +1,248 @@
+#include "interchange/auto_import.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "db/cp1252.h"
+#include "db/recipe_lists.h"
+#include "db/record_format.h"
+#include "db/record_store.h"
+#include "db/title_index.h"
+#include "interchange/import_command.h"
+#include "support/collection.h"
+
+namespace tovalia {
+namespace {
+
+using testing::Collection;
+
+struct Stored {
+  std::string title;
+  int kind;
+  int servings;
+  std::string ingredients;
+  std::string directions;
+  int32_t photoLength;
+};
+
+class AutoImport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    c.AppendChapter(1, "Imported");
+    SortIndex(c.db());
+    FindChapterRow(c.db(), 1);
+  }
+  std::string Source(const std::string& text) {
+    std::string path = c.folder().File("source.txt");
+    testing::WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    return path;
+  }
+  ImportOutcome Import(const std::string& text, ImportWay way = ImportWay::kAutomatic, bool byCategory = false) {
+    ImportRequest request;
+    request.sourcePath = Source(text);
+    request.way = way;
+    request.sortByCategory = byCategory;
+    return RunImport(c.db(), request, [] { return std::string("Asked"); });
+  }
+  std::vector<Stored> All() {
+    std::vector<Stored> records;
+    BuildRecipeList(c.db(), kAllRecipes);
+    for (int32_t o : c.db().recipeList) {
+      EXPECT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), o)));
+      const ByteBuffer& h = c.db().recordHeaderBuffer;
+      records.push_back({GetBytes(c.db().titleBuffer, 0, GetU8(h, header::kTitleLength)),
+                         GetU8(h, header::kRecordKind), GetU8(h, header::kServings),
+                         GetBytes(c.db().ingredientsBuffer, 0, GetI32(h, header::kIngredientsLength)),
+                         GetBytes(c.db().directionsBuffer, 0, GetI32(h, header::kDirectionsLength)),
+                         GetI32(h, header::kPhotoLength)});
+    }
+    return records;
+  }
+  Collection c;
+};
+
+const char kTwoRecipes[] =
+    "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
+    "      Title: Lemon Bars\n Categories: Cookies, Desserts\n      Yield: 24 servings\n\n"
+    "      2 c  flour\n    1/2 c  powdered sugar\n      1 c  butter\n\n"
+    "  Mix flour and sugar.\n  Cut in the butter.\n\n  Bake 20 minutes.\n"
+    "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"  // the next header comes before the terminator
+    "      Title: Plain Rolls\n Categories: Breads\n      Yield: 0\n\n"
+    "      3 c  flour\n      1 pk yeast\n\n  Knead and shape.";  // no end marker at all
+
+TEST_F(AutoImport, MealMasterRecipesBackToBackAndAtTheEndOfTheText) {
+  ImportOutcome outcome = Import(kTwoRecipes);
+  EXPECT_EQ(outcome.refusal, "");
+  EXPECT_EQ(outcome.result.stored, 2);
+  std::vector<Stored> r = All();
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0].title, "Lemon Bars");
+  EXPECT_EQ(r[0].servings, 24);
+  EXPECT_EQ(r[0].ingredients, "2 cups flour\r1/2 cup powdered sugar\r1 cup butter\r");
+  EXPECT_EQ(r[0].directions, "Mix flour and sugar. Cut in the butter.\r\rBake 20 minutes.");
+  EXPECT_EQ(r[1].title, "Plain Rolls");
+  EXPECT_EQ(r[1].servings, 4);  // 0 servings are stored as 4
+  EXPECT_EQ(r[1].ingredients, "3 cups flour\r1 package yeast\r");
+  EXPECT_EQ(r[1].directions, "Knead and shape.");
+  // The list shows the chapter of the last stored recipe.
+  EXPECT_EQ(c.db().chapterTable[static_cast<size_t>(c.db().currentChapterRow)].number, 1);
+}
+
+TEST_F(AutoImport, SortingByCategoryFilesRecipesInChaptersItCreates) {
+  ImportOutcome outcome = Import(kTwoRecipes, ImportWay::kAutomatic, true);
+  EXPECT_EQ(outcome.result.stored, 2);
+  EXPECT_EQ(ChapterName(c.db(), 2), "Cookies");
+  EXPECT_EQ(ChapterName(c.db(), 3), "Breads");
+  EXPECT_EQ(outcome.result.perChapter, (std::map<int32_t, int32_t>{{2, 1}, {3, 1}}));
+}
+
+TEST_F(AutoImport, ADirectionsMarkerSplitsAndIsNotStored) {
+  Import("Exported from MasterCook\n\nSoup\n\nIngredients\n2 cups stock\nsalt to taste\n"
+         "Directions\nHeat the stock.\nSeason it.\n");
+  std::vector<Stored> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].ingredients, "2 cups stock\rSalt to taste\r");
+  EXPECT_EQ(r[0].directions, "Heat the stock. Season it.");
+}
+
+TEST_F(AutoImport, ABodyWithoutIngredientsBecomesATextRecordWhole) {
+  Import("MMMMM----- Recipe via Meal-Master\n      Title: A Note\n      Yield: 1\n"
+         "Keep the oven door shut.\nIt loses heat.\nMMMMM\n");
+  std::vector<Stored> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].kind, kKindTextRecord);
+  EXPECT_EQ(r[0].ingredients, "Keep the oven door shut.\rIt loses heat.\r");
+}
+
+TEST_F(AutoImport, RecipesWithoutTitleOrBodyAreNotStored) {
+  ImportOutcome outcome = Import(
+      "MMMMM----- Recipe via Meal-Master\n      Yield: 4\n\n    1 c  flour\n\nMix.\nMMMMM\n"
+      "MMMMM----- Recipe via Meal-Master\n      Title: Only a title\n      Yield: 2\nMMMMM\n"
+      "padding padding padding padding padding padding padding\n");
+  EXPECT_EQ(outcome.result.stored, 0);
+  EXPECT_TRUE(All().empty());
+}
+
+TEST_F(AutoImport, SourcesAreCheckedFirst) {
+  std::string database(80, 'x');
+  database.replace(4, 4, "TQZD");
+  EXPECT_EQ(Import(database).refusal, "Tovalia data files cannot be imported directly");
+  EXPECT_EQ(Import(std::string(79, 'x')).refusal, "File is too small to import");
+  EXPECT_EQ(Import(std::string(80, 'x')).refusal, "");
+  ImportRequest missing;
+  missing.sourcePath = c.folder().File("nowhere.txt");
+  EXPECT_EQ(RunImport(c.db(), missing, nullptr).refusal, "File Not Found?");
+  missing.fromClipboard = true;
+  EXPECT_EQ(RunImport(c.db(), missing, nullptr).refusal, "No text on the clipboard");
+  FindChapterRow(c.db(), kAllRecipes);
+  EXPECT_EQ(Import(kTwoRecipes).refusal, "Cannot import recipes to selected chapter");
+  EXPECT_FALSE(testing::Exists(c.folder().File("nowhere.txt")));
+}
+
+TEST_F(AutoImport, InformationRecordsKeepAtMost999Lines) {
+  std::string text;
+  for (int i = 1; i <= 999; ++i) text += "line " + std::to_string(i) + "\r\n";
+  ImportOutcome outcome = Import(text, ImportWay::kInformationRecord);
+  EXPECT_TRUE(outcome.truncated);
+  std::vector<Stored> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].title, "source.txt");
+  EXPECT_EQ(r[0].kind, kKindTextRecord);
+  EXPECT_EQ(std::count(r[0].ingredients.begin(), r[0].ingredients.end(), '\r'), 999);
+}
+
+TEST_F(AutoImport, PhotosArriveInBase64AndIncompleteOnesAreDropped) {
+  // "Qk0A" decodes to "BM\0"; six bytes announced, six decoded.
+  // The program's own text export: the photo follows the directions.
+  Import("Tovalia Chapter: Snacks\r\n\r\nCrackers\r\n========\r\n1 cup flour\r\n.\r\nBake.\r\n\r\n"
+         "Photo: 6\r\nQk0AAAAA\r\n\r\nServings: 2\r\n");
+  Import("Tovalia Chapter: Snacks\r\n\r\nWafers\r\n======\r\n1 cup flour\r\n.\r\nBake.\r\n\r\n"
+         "Photo: 600\r\nQk0AAAAA\r\n\r\nServings: 2\r\n");
+  std::vector<Stored> r = All();
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0].title, "Crackers");
+  EXPECT_EQ(r[0].photoLength, 6);
+  EXPECT_EQ(r[1].title, "Wafers");
+  EXPECT_EQ(r[1].photoLength, 0);
+}
+
+TEST_F(AutoImport, DamagedInputIsSafe) {
+  std::string binary;
+  for (int i = 0; i < 5000; ++i) binary += static_cast<char>((i * 7919) % 256);
+  Import(binary);
+  Import(std::string(200000, 'a'));  // one endless line
+  std::string many = "MMMMM----- Recipe via Meal-Master\n      Title: Long\n      Yield: 1\n\n";
+  for (int i = 0; i < 1500; ++i) many += "Stir the pot and wait a while longer, then stir again " + std::to_string(i) + "\n";
+  many += "MMMMM\n";
+  ImportOutcome outcome = Import(many);
+  EXPECT_EQ(outcome.result.stored, 1);
+  EXPECT_LE(All().back().ingredients.size() + All().back().directions.size(), 2u * 65000);
+}
+
+// Every file of the corpus, counted by its own markers: the import stores
+// that many, but for the files listed with their reasons.
+TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
+  const std::filesystem::path corpus = TOVALIA_CORPUS_DIR;
+  if (!std::filesystem::exists(corpus / "SOURCES.md")) GTEST_SKIP() << "no corpus beside the repository";
+  const std::map<std::string, std::pair<int, const char*>> known = {
+      {"mealmaster/anymeal_fixtures/header.mmf", {0, "a header without ingredients or directions"}},
+      {"mealmaster/anymeal_fixtures/header2.mmf", {0, "a header without ingredients or directions"}},
+      {"mealmaster/anymeal_fixtures/no_servings.mmf", {0, "a header without ingredients or directions"}},
+      {"mealmaster/anymeal_fixtures/serving_spaces.mmf", {0, "a header without ingredients or directions"}},
+      {"mealmaster/anymeal_fixtures/title_spaces.mmf", {0, "a header without ingredients or directions"}},
+      {"mastercook/javarecipes_Max-Min_MC_Field_Test.mx2", {0, "MasterCook XML, not a text export"}},
+      {"mastercook/krecipes_mx2test.mx2", {0, "MasterCook XML, not a text export"}},
+      {"nyc/javarecipes_nycexport_cake.txt", {881, "16 bodies open with a line that is no ingredient"}},
+      {"bigoven/javarecipes_Balsamic_Chicken_bigoven_rfr.txt", {0, "a posting without export markers"}},
+  };
+  std::ifstream sources(corpus / "SOURCES.md");
+  std::string line;
+  int files = 0;
+  while (std::getline(sources, line)) {
+    // Rows of the file tables: | `folder/file` | repository | path | commit | recipes | ...
+    std::vector<std::string> cells;
+    std::stringstream split(line);
+    for (std::string cell; std::getline(split, cell, '|');) cells.push_back(TrimBlanks(cell));
+    if (cells.size() < 6 || cells[1].size() < 3 || cells[1].front() != '`') continue;
+    const std::string name = cells[1].substr(1, cells[1].size() - 2);
+    const std::string folder = name.substr(0, name.find('/'));
+    if (folder != "mealmaster" && folder != "mastercook" && folder != "nyc" && folder != "bigoven") continue;
+    ++files;
+    Collection c;
+    c.AppendChapter(1, "Imported");
+    SortIndex(c.db());
+    FindChapterRow(c.db(), 1);
+    ImportRequest request;
+    request.sourcePath = (corpus / name).string();
+    ImportOutcome outcome = RunImport(c.db(), request, [] { return std::string("Untitled"); });
+    auto exception = known.find(name);
+    const int expected = exception != known.end() ? exception->second.first : std::stoi(cells[5]);
+    EXPECT_EQ(outcome.result.stored, expected) << name;
+  }
+  EXPECT_GE(files, 90);
+}
+
+TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
+  const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mealmaster/gourmet_mealmaster_2_col.mmf";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
+  Collection c;
+  c.AppendChapter(1, "Imported");
+  SortIndex(c.db());
+  FindChapterRow(c.db(), 1);
+  ImportRequest request;
+  request.sourcePath = file.string();
+  ASSERT_EQ(RunImport(c.db(), request, nullptr).result.stored, 1);
+  BuildRecipeList(c.db(), kAllRecipes);
+  ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
+  const std::string ingredients =
+      GetBytes(c.db().ingredientsBuffer, 0, GetI32(c.db().recordHeaderBuffer, header::kIngredientsLength));
+  EXPECT_GT(std::count(ingredients.begin(), ingredients.end(), '\r'), 5);
+  EXPECT_EQ(ingredients.find("   "), std::string::npos);  // no column gap left inside a line
+}
+
+}  // namespace
+}  // namespace tovalia

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "collection_generator.h"
+#include "import_bench.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -780,6 +781,20 @@ int Run(const Options& options) {
                 kAppendBatch / (Median(appendMs) / 1000), kAppendRounds, kAppendBatch,
                 WithCommas(int64_t{liveRecipes} + summary.chapters).c_str());
   report.notes.push_back(rate);
+
+  // Importing a Meal-Master file as large as the collection.
+  Note("import");
+  const bench::ImportFigures imported = bench::MeasureMealMasterImport(folder.Path(), options.recipes);
+  Require(imported.recipesStored == imported.recipesInFile,
+          "the import stored " + std::to_string(imported.recipesStored) + " of " +
+              std::to_string(imported.recipesInFile) + " recipes");
+  report.figures.push_back({"import a Meal-Master file (sort included)", {imported.importMs}, 10000});
+  char importRate[160];
+  std::snprintf(importRate, sizeof importRate,
+                "import: %s recipes, %s bytes of Meal-Master text, %.0f recipes/s",
+                WithCommas(imported.recipesStored).c_str(), WithCommas(imported.fileBytes).c_str(),
+                imported.recipesStored / (imported.importMs / 1000));
+  report.notes.push_back(importRate);
   PrintTable(report);
   return 0;
 }

@@ -187,6 +187,29 @@ TEST_F(IndexScreen, TheFindDialogRefusesWhatCannotBeSearchedAndSearches) {
             "4\t1\trecipe\tLeek Soup\n6\t3\trecipe\tRye Bread\n");
 }
 
+TEST_F(IndexScreen, ImportingAFileAndTheClipboard) {
+  Cli({"add-chapter", "Imported"});
+  const std::string recipe =
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Lemon Bars\n"
+      " Categories: Cookies\n      Yield: 24 servings\n\n      2 c  flour\n    1/2 c  sugar\n\n"
+      "  Mix and bake.\nMMMMM\n";
+  program.File("bars.mmf", recipe);
+  Settings settings(data.File("Setup50.dat"));
+  PutTextSetting(settings, setting::kImportFolder, program.Temp().Path());
+  Outcome run = Run(
+      // Row 4 is the chapter "Imported".
+      "click 200 " + Row(4) + "\npress Import\nexpect Import Recipes\nexpect bars.mmf\n"
+      "type bars.mmf\nkey Enter\nexpect Verify Import Format\nexpect Automatically sort by category\n"
+      "press OK\nexpect 1 Recipes\nexpect Lemon Bars\n"
+      "clipboard tiny\npress Import\npress Clipboard\nexpect File is too small to import\npress OK\n"
+      "press Import\npress Cancel\n"
+      "press Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Cli({"titles", "1"}), "1\t1\trecipe\tLemon Bars\n");
+  EXPECT_FALSE(testing::Exists(data.File("Temp.dat")));
+  EXPECT_EQ(GetTextSetting(settings, setting::kImportFolder), program.Temp().Path());
+}
+
 TEST_F(IndexScreen, TheHelpScreenOpensPagesMailAndCleansUp) {
   MakeCollection();
   Cli({"delete", "1"});

@@ -281,3 +281,44 @@ TEST(ShowResized, ScalesForReadingAndLeavesTheRecipeAsStored) {
 
 }  // namespace
 }  // namespace tovalia
+
+namespace tovalia {
+namespace {
+
+TEST(ImportCommand, ImportsFilesAndStandardInputAndRefusesClearly) {
+  testing::TempFolder folder;
+  auto tovalia = [&](const std::string& arguments, const std::string& input = "") {
+    std::string command = "printf '%b' '" + input + "' | " + TOVALIA_EXECUTABLE + " --data " + folder.Path() +
+                          " " + arguments + " 2>" + folder.File("err.txt");
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char chunk[256];
+    while (size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, got);
+    int status = WEXITSTATUS(::pclose(pipe));
+    std::vector<uint8_t> err = testing::ReadBytes(folder.File("err.txt"));
+    return std::make_tuple(status, out, std::string(err.begin(), err.end()));
+  };
+  const std::string recipe =
+      "MMMMM----- Recipe via Meal-Master\\n      Title: Oat Cookies\\n Categories: Cookies\\n"
+      "      Yield: 12\\n\\n      2 c  oats\\n      1 c  sugar\\n\\n  Mix and bake.\\nMMMMM\\n";
+  tovalia("add-chapter Imported");
+  EXPECT_EQ(tovalia("import - --chapter 1", recipe), std::make_tuple(0, std::string("1\tImported\t1\n"), std::string()));
+  EXPECT_EQ(std::get<1>(tovalia("import - --sort-by-category", recipe)), "2\tCookies\t1\n");
+  EXPECT_FALSE(testing::Exists(folder.File("Temp.dat")));
+  auto text = tovalia("import - --chapter 1 --as-text-record", recipe);
+  EXPECT_EQ(std::get<1>(text), "1\tImported\t1\n");
+  EXPECT_NE(std::get<1>(tovalia("titles 1")).find("text\tTemp.dat"), std::string::npos);
+
+  auto small = tovalia("import - --chapter 1", "too small");
+  EXPECT_EQ(std::get<0>(small), kExitFailed);
+  EXPECT_EQ(std::get<2>(small), "File is too small to import\n");
+  auto missing = tovalia("import /no/such/file.mmf --chapter 1");
+  EXPECT_EQ(std::get<2>(missing), "File Not Found?\n");
+  auto database = tovalia("import " + folder.File("Recipe34.dat") + " --chapter 1");
+  EXPECT_EQ(std::get<2>(database), "Tovalia data files cannot be imported directly\n");
+  EXPECT_EQ(std::get<0>(tovalia("import - ", recipe)), kExitUsage);  // no chapter named
+  EXPECT_EQ(std::get<0>(tovalia("import - --chapter 9", recipe)), kExitFailed);
+}
+
+}  // namespace
+}  // namespace tovalia

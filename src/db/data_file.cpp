@@ -147,37 +147,52 @@ void WriteTextLine(DataFile& file, const std::string& text, int lineEndFlag) {
   if (lineEndFlag != 0) WriteRaw(file, "\r\n", 2);
 }
 
-bool ReadTextLine(DataFile& file, std::string& text, int stripFlag) {
-  constexpr int32_t kChunk = 84;
-  constexpr int32_t kBlankWindow = 80;
-  int64_t position = FilePosition(file);
-  int64_t length = FileLength(file);
-  if (length <= position) return false;
-
-  char chunk[kChunk];
-  int32_t count = static_cast<int32_t>(std::min<int64_t>(kChunk, length - position));
-  count = ReadRaw(file, chunk, count);
-  if (count <= 0) return false;
-  std::string s(chunk, static_cast<size_t>(count));
-
-  size_t cr = s.find('\r');
-  size_t lf = s.find('\n');
-  size_t blank = s.substr(0, kBlankWindow).rfind(' ');
-
-  if (cr != std::string::npos && (lf == std::string::npos || lf > cr)) {
-    bool pair = (lf == cr + 1);
-    SeekFile(file, position + static_cast<int64_t>(pair ? lf + 1 : cr + 1));
-    text = s.substr(0, stripFlag == 1 ? cr : cr + 1);
-  } else if (lf != std::string::npos) {
-    SeekFile(file, position + static_cast<int64_t>(lf + 1));
-    text = s.substr(0, lf);
-    if (stripFlag == 0) text += '\r';
-  } else if (blank != std::string::npos) {
-    SeekFile(file, position + static_cast<int64_t>(blank + 1));
-    text = s.substr(0, blank + 1);
-  } else {
-    text = s;  // the position already stands after these bytes
+size_t TakeTextLine(std::string_view rest, std::string& text, int stripFlag) {
+  constexpr size_t kChunk = 84;
+  constexpr size_t kBlankWindow = 80;
+  if (rest.empty()) return 0;
+  const std::string_view s = rest.substr(0, kChunk);
+  const size_t cr = s.find('\r');
+  const size_t lf = s.find('\n');
+  const size_t blank = s.substr(0, kBlankWindow).rfind(' ');
+  if (cr != std::string_view::npos && (lf == std::string_view::npos || lf > cr)) {
+    // A CR LF pair is one line end.
+    text.assign(s.substr(0, stripFlag == 1 ? cr : cr + 1));
+    return lf == cr + 1 ? lf + 1 : cr + 1;
   }
+  if (lf != std::string_view::npos) {
+    text.assign(s.substr(0, lf));
+    if (stripFlag == 0) text += '\r';
+    return lf + 1;
+  }
+  if (blank != std::string_view::npos) {
+    // An overlong line is broken after its last blank.
+    text.assign(s.substr(0, blank + 1));
+    return blank + 1;
+  }
+  text.assign(s);
+  return s.size();
+}
+
+bool ReadTextLine(DataFile& file, std::string& text, int stripFlag) {
+  const int64_t position = FilePosition(file);
+  const int64_t length = FileLength(file);
+  if (length <= position) return false;
+  char chunk[84];
+  const int32_t count = ReadRaw(file, chunk, static_cast<int32_t>(std::min<int64_t>(sizeof chunk, length - position)));
+  if (count <= 0) return false;
+  const size_t used = TakeTextLine(std::string_view(chunk, static_cast<size_t>(count)), text, stripFlag);
+  SeekFile(file, position + static_cast<int64_t>(used));
+  return true;
+}
+
+TextLineReader::TextLineReader(const std::string& path) { file_.Open(path); }
+
+bool TextLineReader::Next(std::string& text, int stripFlag) {
+  if (!file_.Data() || position_ >= static_cast<size_t>(file_.Size())) return false;
+  const std::string_view rest(reinterpret_cast<const char*>(file_.Data()) + position_,
+                              static_cast<size_t>(file_.Size()) - position_);
+  position_ += TakeTextLine(rest, text, stripFlag);
   return true;
 }
 

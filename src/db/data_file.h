@@ -73,6 +73,11 @@ void WriteTextLine(DataFile& file, const std::string& text, int lineEndFlag);
 // is returned.
 bool ReadTextLine(DataFile& file, std::string& text, int stripFlag);
 
+// The same line rule over bytes in memory: sets the line taken from the
+// start of `rest` and returns how many bytes it used up (0 when rest is empty).
+size_t TakeTextLine(std::string_view rest, std::string& text, int stripFlag);
+
+
 bool FileExists(const std::string& path);
 void ClearReadOnly(const std::string& path);
 bool DeleteDataFile(const std::string& path);
@@ -100,6 +105,20 @@ class MappedFile {
  private:
   const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
+};
+
+// Reads a text file's lines by the ReadTextLine rule from memory, so that a
+// long import does not pay several system calls a line.
+class TextLineReader {
+ public:
+  explicit TextLineReader(const std::string& path);
+  bool Next(std::string& text, int stripFlag);
+  int64_t Position() const { return static_cast<int64_t>(position_); }
+  int64_t Length() const { return file_.Size(); }
+
+ private:
+  MappedFile file_;
+  size_t position_ = 0;
 };
 
 // Reads a whole file (mode "i"); false when it could not be opened or read.

@@ -485,15 +485,19 @@ void ImportPass::Finish() {
 ImportResult ImportAutomatically(Database& db, const std::string& sourcePath, const ImportOptions& options,
                                  const TitlePrompt& askForTitle) {
   ImportPass pass(db, options, askForTitle);
-  DataFile file = OpenDataFile("i", sourcePath);
-  if (!file.IsOpen()) return {};
-  const int64_t length = FileLength(file);
+  TextLineReader reader(sourcePath);
+  const int64_t length = reader.Length();
   std::string line;
-  while (FilePosition(file) < length) {
-    if (!ReadTextLine(file, line, 1)) break;
-    pass.Line(line, FilePosition(file) >= length);
-    db.progress->ShowProgress("Importing Recipes", std::to_string(pass.Result().stored) + " Found",
-                              FilePosition(file), length);
+  int lastPercent = -1;
+  while (reader.Next(line, 1)) {
+    pass.Line(line, reader.Position() >= length);
+    // The progress text is made only when the bar can change.
+    const int percent = static_cast<int>(reader.Position() * 100 / std::max<int64_t>(length, 1));
+    if (percent != lastPercent) {
+      db.progress->ShowProgress("Importing Recipes", std::to_string(pass.Result().stored) + " Found",
+                                reader.Position(), length);
+      lastPercent = percent;
+    }
     db.progress->PumpMessages(0);
     if (db.progress->StopRequested()) break;
   }
@@ -508,16 +512,14 @@ ImportResult ImportAsInformationRecord(Database& db, const std::string& sourcePa
   SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindTextRecord);
   size_t slash = sourcePath.find_last_of('/');
   SetCurrentTitle(db, Utf8ToCp1252(slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1)));
-  DataFile file = OpenDataFile("i", sourcePath);
-  const int64_t length = FileLength(file);
+  TextLineReader reader(sourcePath);
   std::string line;
   size_t lines = 0;
-  while (FilePosition(file) < length && lines < kMostBodyLines && ReadTextLine(file, line, 1)) {
+  while (lines < kMostBodyLines && reader.Next(line, 1)) {
     AppendIngredientsText(db, line + "\r");
     ++lines;
   }
   truncated = lines >= kMostBodyLines;
-  CloseDataFile(file);
   ImportResult result;
   result.lastChapter = StoreImportedRecipe(db, "", options);
   if (result.lastChapter >= 0) {

@@ -387,7 +387,10 @@ void ImportPass::Finish() {
     const bool ingredientLike = (parsed.quantity % 100 != 0 || (parsed.quantity > 0 && !parsed.unit.empty())) &&
                                 parsed.ingredient.size() > 2;
     if (!ingredientLike) continue;
-    if (split < 0 && Contains(line, ".")) continue;
+    // A sentence that happens to open with an amount is passed over while no
+    // split is found; the point of a unit abbreviation ("1 tsp. salt") does
+    // not make one.
+    if (split < 0 && Contains(parsed.ingredient, ".")) continue;
     split = i;
     if (blank < 0) blank = i;
   }

@@ -210,6 +210,17 @@ TEST_F(IndexScreen, ImportingAFileAndTheClipboard) {
   EXPECT_EQ(GetTextSetting(settings, setting::kImportFolder), program.Temp().Path());
 }
 
+TEST_F(IndexScreen, ImportingARealFileOfAThousandRecipes) {
+  const std::string corpus = std::string(TOVALIA_CORPUS_DIR) + "/mealmaster/";
+  if (!testing::Exists(corpus + "javarecipes_1000.mmf")) GTEST_SKIP() << "no corpus beside the repository";
+  Cli({"add-chapter", "Imported"});
+  Settings settings(data.File("Setup50.dat"));
+  PutTextSetting(settings, setting::kImportFolder, corpus);
+  Outcome run = Run("click 200 " + Row(4) + "\npress Import\ntype javarecipes_1000.mmf\nkey Enter\n"
+                    "press OK\nexpect 1000 Recipes\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
 TEST_F(IndexScreen, TheHelpScreenOpensPagesMailAndCleansUp) {
   MakeCollection();
   Cli({"delete", "1"});

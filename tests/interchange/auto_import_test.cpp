@@ -244,5 +244,27 @@ TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
   EXPECT_EQ(ingredients.find("   "), std::string::npos);  // no column gap left inside a line
 }
 
+TEST(ImportCorpus, MasterCookIngredientsWithAbbreviationPointsStillSplitFromDirections) {
+  const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mastercook/krecipes_mxptest.mxp";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
+  Collection c;
+  c.AppendChapter(1, "Imported");
+  SortIndex(c.db());
+  FindChapterRow(c.db(), 1);
+  ImportRequest request;
+  request.sourcePath = file.string();
+  ASSERT_EQ(RunImport(c.db(), request, nullptr).result.stored, 2);
+  BuildRecipeList(c.db(), kAllRecipes);
+  ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
+  const ByteBuffer& h = c.db().recordHeaderBuffer;
+  EXPECT_EQ(GetBytes(c.db().titleBuffer, 0, GetU8(h, header::kTitleLength)), "Cookies Test");
+  EXPECT_EQ(GetU8(h, header::kServings), 2);
+  const std::string ingredients = GetBytes(c.db().ingredientsBuffer, 0, GetI32(h, header::kIngredientsLength));
+  const std::string directions = GetBytes(c.db().directionsBuffer, 0, GetI32(h, header::kDirectionsLength));
+  EXPECT_EQ(ingredients.substr(0, 43), "3/4 cup granulated sugar\r1 cup brown sugar\r");
+  EXPECT_NE(ingredients.find("1 teaspoon vanilla extract\r"), std::string::npos);
+  EXPECT_EQ(directions.rfind("Drop by spoonful on greased cookie sheet. Bake in moderate oven.", 0), 0u);
+}
+
 }  // namespace
 }  // namespace tovalia

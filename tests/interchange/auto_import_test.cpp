@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "db/cp1252.h"
@@ -183,6 +184,21 @@ TEST_F(AutoImport, DamagedInputIsSafe) {
   EXPECT_LE(All().back().ingredients.size() + All().back().directions.size(), 2u * 65000);
 }
 
+// A fresh collection with one chapter, "Imported", current.
+std::unique_ptr<Collection> CollectionWithChapter() {
+  auto c = std::make_unique<Collection>();
+  c->AppendChapter(1, "Imported");
+  SortIndex(c->db());
+  FindChapterRow(c->db(), 1);
+  return c;
+}
+
+int32_t ImportFile(Collection& c, const std::string& path) {
+  ImportRequest request;
+  request.sourcePath = path;
+  return RunImport(c.db(), request, [] { return std::string("Untitled"); }).result.stored;
+}
+
 // Every file of the corpus, counted by its own markers: the import stores
 // that many, but for the files listed with their reasons.
 TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
@@ -212,16 +228,10 @@ TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
     const std::string folder = name.substr(0, name.find('/'));
     if (folder != "mealmaster" && folder != "mastercook" && folder != "nyc" && folder != "bigoven") continue;
     ++files;
-    Collection c;
-    c.AppendChapter(1, "Imported");
-    SortIndex(c.db());
-    FindChapterRow(c.db(), 1);
-    ImportRequest request;
-    request.sourcePath = (corpus / name).string();
-    ImportOutcome outcome = RunImport(c.db(), request, [] { return std::string("Untitled"); });
+    auto c = CollectionWithChapter();
     auto exception = known.find(name);
     const int expected = exception != known.end() ? exception->second.first : std::stoi(cells[5]);
-    EXPECT_EQ(outcome.result.stored, expected) << name;
+    EXPECT_EQ(ImportFile(*c, (corpus / name).string()), expected) << name;
   }
   EXPECT_GE(files, 90);
 }
@@ -229,13 +239,9 @@ TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
 TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
   const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mealmaster/gourmet_mealmaster_2_col.mmf";
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
-  Collection c;
-  c.AppendChapter(1, "Imported");
-  SortIndex(c.db());
-  FindChapterRow(c.db(), 1);
-  ImportRequest request;
-  request.sourcePath = file.string();
-  ASSERT_EQ(RunImport(c.db(), request, nullptr).result.stored, 1);
+  auto collection = CollectionWithChapter();
+  Collection& c = *collection;
+  ASSERT_EQ(ImportFile(c, file.string()), 1);
   BuildRecipeList(c.db(), kAllRecipes);
   ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
   const std::string ingredients =
@@ -247,13 +253,9 @@ TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
 TEST(ImportCorpus, MasterCookIngredientsWithAbbreviationPointsStillSplitFromDirections) {
   const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mastercook/krecipes_mxptest.mxp";
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
-  Collection c;
-  c.AppendChapter(1, "Imported");
-  SortIndex(c.db());
-  FindChapterRow(c.db(), 1);
-  ImportRequest request;
-  request.sourcePath = file.string();
-  ASSERT_EQ(RunImport(c.db(), request, nullptr).result.stored, 2);
+  auto collection = CollectionWithChapter();
+  Collection& c = *collection;
+  ASSERT_EQ(ImportFile(c, file.string()), 2);
   BuildRecipeList(c.db(), kAllRecipes);
   ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
   const ByteBuffer& h = c.db().recordHeaderBuffer;

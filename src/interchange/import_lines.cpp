@@ -348,10 +348,16 @@ std::string CleanTitleOnce(std::string_view title) {
     if (StartsWith(t, ":")) t = TrimBlanks(std::string_view(t).substr(1));
   }
   t = TitleCase(CleanLine(t));
+  // Roman numerals stay upper case; only a word of its own is one, so
+  // that "Hawaii" keeps its letters.
   const std::string upper = UpperCase(t);
-  if (EndsWith(upper, "III")) {
+  auto numeral = [&upper](size_t length) {
+    return EndsWith(upper, std::string(length, 'I')) &&
+           (upper.size() == length || upper[upper.size() - length - 1] == ' ');
+  };
+  if (numeral(3)) {
     t.replace(t.size() - 3, 3, "III");
-  } else if (EndsWith(upper, "II")) {
+  } else if (numeral(2)) {
     t.replace(t.size() - 2, 2, "II");
   }
   if (StartsWith(t, ".")) t = TrimBlanks(std::string_view(t).substr(1));

@@ -37,7 +37,9 @@ TEST(ImportLinesTitle, DropsTheTitleLabelAndKeepsRomanNumerals) {
   EXPECT_EQ(CleanTitle("TITLE: CHOCOLATE CAKE II", nullptr), "Chocolate Cake II");
   EXPECT_EQ(CleanTitle("  title   apple    pie  ", nullptr), "Apple Pie");
   EXPECT_EQ(CleanTitle("Rocky Road iii", nullptr), "Rocky Road III");
-  EXPECT_EQ(CleanTitle("o'brien potatoes", nullptr), "O'brien Potatoes");
+  EXPECT_EQ(CleanTitle("PORK CHOPS HAWAII", nullptr), "Pork Chops Hawaii");  // no numeral inside a word
+  EXPECT_EQ(CleanTitle("ii", nullptr), "II");
+
 }
 
 TEST(ImportLinesTitle, DropsALeadingPointAndEnclosingStars) {

@@ -99,7 +99,7 @@ class ImportPass {
  private:
   bool StartMarker(const std::string& raw, const std::string& trimmed, const std::string& upper);
   bool EndMarker(const std::string& trimmed, const std::string& upper);
-  void Body(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void Body(const std::string& trimmed, const std::string& upper);
   void Collect(std::string line);
   void Finish();
   void ResetRecord();
@@ -225,8 +225,7 @@ bool ImportPass::EndMarker(const std::string& trimmed, const std::string& upper)
   return true;
 }
 
-void ImportPass::Body(const std::string& raw, const std::string& trimmed, const std::string& upper) {
-  (void)raw;
+void ImportPass::Body(const std::string& trimmed, const std::string& upper) {
   const ImportFormat f = format_;
   // The first test that applies decides what the line is.
   if (f == ImportFormat::kStarBanner && StartsWith(trimmed, "***** ") && EndsWith(trimmed, " *****") &&
@@ -326,7 +325,7 @@ void ImportPass::Line(const std::string& raw, bool lastLine) {
   if (format_ == ImportFormat::kXml) {
     // XML recipe files are read by their own reader.
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
-    Body(raw, trimmed, upper);
+    Body(trimmed, upper);
   }
   // The end of the source ends the last recipe, after its last line.
   if (lastLine && section_ > 2) {

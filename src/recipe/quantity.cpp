@@ -69,8 +69,6 @@ double DecimalReading(std::string_view slice) {
   return value;
 }
 
-double DigitsValue(std::string_view digits) { return DecimalReading(digits); }
-
 // Scans a digit run from index `from`; stops at the first non-digit or at
 // the line's last character, and returns that index.
 size_t ScanDigits(std::string_view line, size_t from) {
@@ -120,8 +118,8 @@ LeadingQuantity ParseLeadingQuantity(std::string_view line) {
     if (e + 1 >= line.size() || !IsDigit(line[e + 1])) return q;
     const size_t stop = ScanDigits(line, e + 1);
     std::string_view denominator = line.substr(e + 1, stop - e - (IsDigit(line[stop]) ? 0 : 1));
-    double numerator = DigitsValue(whole);
-    double divisor = DigitsValue(denominator);
+    double numerator = DecimalReading(whole);
+    double divisor = DecimalReading(denominator);
     q.value = divisor == 0 ? numerator : numerator / divisor;
     q.rest = std::string(After(line, stop));
     return q;
@@ -134,14 +132,14 @@ LeadingQuantity ParseLeadingQuantity(std::string_view line) {
     return q;
   }
   if (double sign = FractionSign(d); sign > 0) {
-    q.value = DigitsValue(whole) + sign;
+    q.value = DecimalReading(whole) + sign;
     q.rest = std::string(TrimBlanks(After(line, e)));
     return q;
   }
   if (d == ' ' || d == '-') {
     if (e + 1 < line.size()) {
       if (double sign = FractionSign(line[e + 1]); sign > 0 && d == ' ') {
-        q.value = DigitsValue(whole) + sign;
+        q.value = DecimalReading(whole) + sign;
         q.rest = std::string(TrimBlanks(After(line, e + 1)));
         return q;
       }
@@ -152,13 +150,13 @@ LeadingQuantity ParseLeadingQuantity(std::string_view line) {
       const size_t denominatorStop = stop + 1 < line.size() ? ScanDigits(line, stop + 1) : stop;
       std::string_view denominator =
           line.substr(stop + 1, denominatorStop - stop - (IsDigit(line[denominatorStop]) ? 0 : 1));
-      double divisor = DigitsValue(denominator);
+      double divisor = DecimalReading(denominator);
       if (divisor == 0) divisor = 1;
-      q.value = DigitsValue(whole) + DigitsValue(numerator) / divisor;
+      q.value = DecimalReading(whole) + DecimalReading(numerator) / divisor;
       q.rest = std::string(After(line, denominatorStop));
       return q;
     }
-    q.value = DigitsValue(whole);
+    q.value = DecimalReading(whole);
     q.rest = std::string(After(line, e));
     return q;
   }

@@ -28,7 +28,7 @@ void Add(App& app, IndexView& view) {
 void Rename(App& app) {
   int answer = 0;
   if (CurrentRow(app).number < 0) {
-    ShowMessage(app.ui, message::kReservedNoEdit, "", 1, "OK", 0, answer);
+    ShowNotice(app.ui, message::kReservedNoEdit);
     return;
   }
   const std::string old = CurrentRow(app).name;
@@ -42,7 +42,7 @@ void Delete(App& app) {
   int answer = 0;
   const ChapterRow& row = CurrentRow(app);
   if (row.number < 0) {
-    ShowMessage(app.ui, message::kReservedNoDelete, "", 1, "OK", 0, answer);
+    ShowNotice(app.ui, message::kReservedNoDelete);
     return;
   }
   ShowMessage(app.ui,

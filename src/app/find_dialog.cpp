@@ -108,12 +108,11 @@ bool ShowFindDialog(App& app) {
       if (action == FieldAction::kPaste) PasteIntoField(query, ui.platform.ClipboardText());
     }
     if (!ok) continue;
-    int answer = 0;
     const int32_t chapter = app.db.chapterTable[static_cast<size_t>(app.db.currentChapterRow)].number;
     if (!on[3] && chapter < 0) {
-      ShowMessage(ui, "Select a chapter first|or click ALL CHAPTERS", "", 1, "OK", 0, answer);
+      ShowNotice(ui, "Select a chapter first|or click ALL CHAPTERS");
     } else if (!on[0] && !on[1] && !on[2]) {
-      ShowMessage(ui, "You must select at least one field to search", "", 1, "OK", 0, answer);
+      ShowNotice(ui, "You must select at least one field to search");
     } else {
       outcome = 1;
     }

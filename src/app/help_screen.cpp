@@ -79,7 +79,7 @@ void Run(App& app, const std::string& caption) {
     platform.OpenDocument(std::string(kWebSite) + "/index.htm?source=program+help");
   } else if (caption == "Send Email") {
     if (!platform.SendEmail(kSupportAddress, "Tovalia 5.8", ""))
-      ShowMessage(app.ui, "Unable to open email program?", "", 1, "OK", 0, answer);
+      ShowNotice(app.ui, "Unable to open email program?");
   } else if (caption == "Cleanup") {
     CompactDatabase(app.db);
     FindChapterRow(app.db, kAllRecipes);

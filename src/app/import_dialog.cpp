@@ -20,11 +20,6 @@ namespace {
 const char* const kWays[] = {"Automatic Import", "Manual Import", "Import As Information Record"};
 const char* const kOptions[] = {"Automatically sort by category", "Spell check while importing"};
 
-void Tell(App& app, const std::string& text) {
-  int answer = 0;
-  ShowMessage(app.ui, text, "", 1, "OK", 0, answer);
-}
-
 // The "Verify Import Format" dialog. Returns false when cancelled.
 bool VerifyImportFormat(App& app, ImportWay& way, std::array<bool, 2>& options) {
   Ui& ui = app.ui;
@@ -116,7 +111,7 @@ bool RunImportCommand(App& app) {
   if (result == 2) {
     const std::string text = app.ui.platform.ClipboardText();
     if (text.empty()) {
-      Tell(app, "No text on the clipboard!");
+      ShowNotice(app.ui, "No text on the clipboard!");
       return false;
     }
     // The clipboard's text is read like a file, with DOS line ends.
@@ -130,7 +125,7 @@ bool RunImportCommand(App& app) {
   }
   bool imported = false;
   if (std::string refusal = CheckImportSource(request.sourcePath, request.fromClipboard); !refusal.empty()) {
-    Tell(app, refusal);
+    ShowNotice(app.ui, refusal);
   } else {
     if (!request.fromClipboard) PutTextSetting(app.settings, setting::kImportFolder, folder);
     std::array<bool, 2> options = {GetNumberSetting(app.settings, setting::kSortImportByCategory) == 1,
@@ -145,8 +140,8 @@ bool RunImportCommand(App& app) {
                     "OK", 50, answer);
         return app.ui.fieldValues[0];
       });
-      if (!outcome.refusal.empty()) Tell(app, outcome.refusal);
-      if (outcome.truncated) Tell(app, "File has been truncated to 999 lines");
+      if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
+      if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
       imported = outcome.result.stored > 0;
     }
     PutNumberSetting(app.settings, setting::kSortImportByCategory, options[0] ? 1 : 0);

@@ -24,11 +24,6 @@ namespace {
 
 constexpr int kCtrlA = 1;
 
-void Tell(App& app, const std::string& text) {
-  int answer = 0;
-  ShowMessage(app.ui, text, "", 1, "OK", 0, answer);
-}
-
 int32_t CurrentChapterNumber(const App& app) {
   return app.db.chapterTable[static_cast<size_t>(app.db.currentChapterRow)].number;
 }
@@ -45,11 +40,11 @@ bool AnyTicked(const App& app) {
 // G1 and G2: a new record needs a real chapter, and there must be one.
 bool RealChapterChosen(App& app, const char* reservedMessage) {
   if (CurrentChapterNumber(app) < 0) {
-    Tell(app, reservedMessage);
+    ShowNotice(app.ui, reservedMessage);
     return false;
   }
   if (!HasChapters(app)) {
-    Tell(app, message::kNoChapters);
+    ShowNotice(app.ui, message::kNoChapters);
     return false;
   }
   return true;
@@ -67,15 +62,15 @@ int32_t ChooseTargetChapter(App& app) {
 }
 
 void DeleteCommand(App& app) {
-  if (app.db.recipeList.empty()) return Tell(app, message::kNoRecipesInChapter);
-  if (!AnyTicked(app)) return Tell(app, message::kSelectToDelete);
+  if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kNoRecipesInChapter);
+  if (!AnyTicked(app)) return ShowNotice(app.ui, message::kSelectToDelete);
   int answer = 0;
   ShowMessage(app.ui, message::kConfirmDelete, "", 1, "OK|Cancel", 0, answer);
   if (answer == 1) DeleteTickedRecipes(app.db);
 }
 
 void MoveOrCopyCommand(App& app, bool copy) {
-  if (!AnyTicked(app)) return Tell(app, message::kNoneSelected);
+  if (!AnyTicked(app)) return ShowNotice(app.ui, message::kNoneSelected);
   int32_t target = ChooseTargetChapter(app);
   if (target == 0) return;
   if (copy) {
@@ -86,18 +81,18 @@ void MoveOrCopyCommand(App& app, bool copy) {
 }
 
 void PrintCommand(App& app) {
-  if (app.db.recipeList.empty()) return Tell(app, message::kNoRecipesInChapter);
-  if (!AnyTicked(app)) return Tell(app, message::kSelectToPrint);
+  if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kNoRecipesInChapter);
+  if (!AnyTicked(app)) return ShowNotice(app.ui, message::kSelectToPrint);
   // Printing takes over from here once the print setup exists.
 }
 
 void EditCommand(App& app) {
-  if (app.db.recipeList.empty()) return Tell(app, message::kSelectARecipe);
+  if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kSelectARecipe);
   // The editor takes over from here once it exists.
 }
 
 void LocateDuplicatesCommand(App& app) {
-  if (app.db.indexSize == 0) return Tell(app, message::kNoRecipesAtAll);
+  if (app.db.indexSize == 0) return ShowNotice(app.ui, message::kNoRecipesAtAll);
   int result = 1, selection = 0;
   ChooseFromList(app.ui, message::kAccuracyHeading, message::kAccuracyChoices, "OK|Cancel", result,
                  selection);
@@ -141,7 +136,7 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     PrintCommand(app);
   } else if (caption == "Import") {
     if (CurrentChapterNumber(app) < 0) {
-      Tell(app, message::kReservedForImport);
+      ShowNotice(app.ui, message::kReservedForImport);
     } else if (RunImportCommand(app)) {
       view.focus = IndexFocus::kRecipes;
     }

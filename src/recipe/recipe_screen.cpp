@@ -21,15 +21,10 @@ namespace tovalia {
 
 namespace {
 
-void Tell(App& app, const std::string& text) {
-  int answer = 0;
-  ShowMessage(app.ui, text, "", 1, "OK", 0, answer);
-}
-
 // A command on the record needs a record; otherwise its message.
 bool HaveRecord(App& app, const RecipeViewer& viewer, const char* refusal) {
   if (viewer.hasRecord) return true;
-  Tell(app, refusal);
+  ShowNotice(app.ui, refusal);
   return false;
 }
 
@@ -53,13 +48,13 @@ void FindInRecord(App& app, RecipeViewer& viewer) {
       return;
     }
   }
-  Tell(app, "No match found for|" + viewer.findString);
+  ShowNotice(app.ui, "No match found for|" + viewer.findString);
   viewer.topRow = 0;
 }
 
 void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
   if (!HaveRecord(app, viewer, "No Recipe to Resize?")) return;
-  if (viewer.textRecord) return Tell(app, "Information text cannot be resized");
+  if (viewer.textRecord) return ShowNotice(app.ui, "Information text cannot be resized");
   // Start from the stored record, so that earlier resizes are undone.
   LoadViewedRecord(app, viewer, layout);
   DrawRecipeScreen(app, viewer, layout);

@@ -208,4 +208,9 @@ void ShowMessage(Ui& ui, const std::string& message, const std::string& labels, 
   if (chosen > 0) result = chosen;
 }
 
+void ShowNotice(Ui& ui, const std::string& message) {
+  int answer = 0;
+  ShowMessage(ui, message, "", 1, "OK", 0, answer);
+}
+
 }  // namespace tovalia

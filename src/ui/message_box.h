@@ -18,4 +18,7 @@ namespace tovalia {
 void ShowMessage(Ui& ui, const std::string& message, const std::string& labels, int enterButton,
                  const std::string& buttons, int fieldWidth, int& result);
 
+// A message with the single button "OK".
+void ShowNotice(Ui& ui, const std::string& message);
+
 }  // namespace tovalia

@@ -32,7 +32,6 @@ inline constexpr char kSelectToPrint[] = "Please select the recipes you want to 
 inline constexpr char kSelectToDelete[] = "Please select the recipes you want to delete";
 inline constexpr char kNoRecipesAtAll[] = "There are no recipes?";
 inline constexpr char kNoneSelected[] = "No recipes have been selected!";
-inline constexpr char kConfirmDelete[] = "Are you sure you want|to delete all selected recipes?";
 
 inline constexpr char kReservedNoEdit[] = "The top four chapters are reserved.||This chapter cannot be edited.";
 inline constexpr char kReservedNoDelete[] =

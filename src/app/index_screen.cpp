@@ -17,6 +17,7 @@
 #include "ui/event_wait.h"
 #include "ui/message_box.h"
 #include "ui/popup_menu.h"
+#include "ui/text_split.h"
 
 namespace tovalia {
 
@@ -61,23 +62,33 @@ int32_t ChooseTargetChapter(App& app) {
   return app.db.chapterTable[static_cast<size_t>(kReservedChapterRows + choice)].number;
 }
 
+void ReportWrite(App& app, const WriteReport& report) {
+  if (!report.Done()) ShowNotice(app.ui, WriteReportMessage(report));
+}
+
+// The question names what it deletes: the title for one record, the count
+// for several, so a tick left on another recipe is seen before it is lost.
+std::string DeleteQuestion(const Database& db) {
+  const std::vector<int32_t> ticked = TickedItems(db);
+  if (ticked.size() == 1)
+    return "Delete " + OneItem(EntryTitle(db, db.recipeList[static_cast<size_t>(ticked[0])])) + "?";
+  return "Are you sure you want|to delete all " + std::to_string(ticked.size()) +
+         " selected recipes?";
+}
+
 void DeleteCommand(App& app) {
   if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kNoRecipesInChapter);
   if (!AnyTicked(app)) return ShowNotice(app.ui, message::kSelectToDelete);
   int answer = 0;
-  ShowMessage(app.ui, message::kConfirmDelete, "", 1, "OK|Cancel", 0, answer);
-  if (answer == 1) DeleteTickedRecipes(app.db);
+  ShowMessage(app.ui, DeleteQuestion(app.db), "", 1, "OK|Cancel", 0, answer);
+  if (answer == 1) ReportWrite(app, DeleteTickedRecipes(app.db));
 }
 
 void MoveOrCopyCommand(App& app, bool copy) {
   if (!AnyTicked(app)) return ShowNotice(app.ui, message::kNoneSelected);
   int32_t target = ChooseTargetChapter(app);
   if (target == 0) return;
-  if (copy) {
-    CopyTickedRecipes(app.db, target);
-  } else {
-    MoveTickedRecipes(app.db, target);
-  }
+  ReportWrite(app, copy ? CopyTickedRecipes(app.db, target) : MoveTickedRecipes(app.db, target));
 }
 
 void PrintCommand(App& app) {
@@ -214,6 +225,23 @@ void ClickInLists(App& app, IndexView& view) {
   }
 }
 
+// A right click acts on the row under the pointer: it becomes current, and
+// the only ticked one unless it is already among several ticked. False when
+// the row holds no recipe.
+bool MakeRowCurrentForMenu(App& app, const IndexView& view) {
+  Database& db = app.db;
+  const InputState& in = app.ui.input;
+  const int item = db.firstVisibleTitle + view.RecipeRowAt(in.mouseX, in.mouseY);
+  if (item >= static_cast<int>(db.recipeList.size())) return false;
+  if (db.selectionFlags[static_cast<size_t>(item)] && TickedItems(db).size() > 1) {
+    db.listPosition = item;
+  } else {
+    SelectOnly(db, item);
+  }
+  DrawIndexScreen(app, view);
+  return true;
+}
+
 }  // namespace
 
 void RunIndexScreen(App& app) {
@@ -245,7 +273,7 @@ void RunIndexScreen(App& app) {
 
     if ((in.buttonBits & kRightButton) && view.RecipeRowAt(in.mouseX, in.mouseY) >= 0) {
       view.focus = IndexFocus::kRecipes;
-      ContextMenu(app, view);
+      if (MakeRowCurrentForMenu(app, view)) ContextMenu(app, view);
     } else if (in.buttonBits & kLeftButton) {
       ClickInLists(app, view);
       if (app.requestedScreen != kIndexScreen) return;

@@ -16,6 +16,7 @@
 #include "app/window_geometry.h"
 #include "db/clock.h"
 #include "db/data_file.h"
+#include "db/data_folder_lock.h"
 #include "db/data_paths.h"
 #include "platform/headless_platform.h"
 #include "platform/instance_marker.h"
@@ -159,6 +160,13 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   const std::string dataFolder = ResolveDataFolder(options.dataFolder);
   if (!MakeFolder(dataFolder)) {
     platform->ShowSystemMessage(kProductName, "The data folder " + dataFolder + " cannot be created.");
+    return kProgramRefused;
+  }
+  // The window is the data folder's one writer for its whole run.
+  DataFolderLock folderLock(dataFolder);
+  if (!folderLock.Acquire(FolderAccess::kWrite, 0)) {
+    platform->ShowSystemMessage(std::string(kProductName) + " is already running.",
+                                std::string("Please close ") + kProductName + " and try again.");
     return kProgramRefused;
   }
   Database db(DataPaths::ForDataFolder(dataFolder));

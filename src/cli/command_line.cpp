@@ -1,9 +1,12 @@
 #include "cli/command_line.h"
 
+#include <cstdlib>
+
 #include "app/database_lifecycle.h"
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
+#include "db/data_folder_lock.h"
 #include "db/data_paths.h"
 #include "platform/program_folder.h"
 
@@ -44,17 +47,42 @@ Commands (text is UTF-8; fields are separated by tabs):
 
 Options:
   --data DIR    the data folder (default: $TOVALIA_DATA, else tv_data/ beside the program)
+  --wait SECS   how long to wait while another Tovalia has the data folder (default 5)
   --help        this text
 )";
 }
 
+namespace {
+
+constexpr int kFolderLockWaitMilliseconds = 5000;
+
+int RefuseBusyFolder(std::ostream& err, const std::string& folder) {
+  err << "tovalia: Tovalia is running on this data folder; close it first (" << folder << ").\n";
+  return kExitFailed;
+}
+
+}  // namespace
+
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string dataFolder;
+  int waitMilliseconds = kFolderLockWaitMilliseconds;
   size_t i = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     if (args[i] == "--help") {
       out << CommandLineUsage();
       return kExitOk;
+    }
+    if (args[i] == "--wait") {
+      char* end = nullptr;
+      const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+      const double seconds = std::strtod(value.c_str(), &end);
+      if (value.empty() || *end != '\0' || !(seconds >= 0) || seconds > 86400) {
+        err << "tovalia: --wait needs a number of seconds.\n";
+        return kExitUsage;
+      }
+      waitMilliseconds = static_cast<int>(seconds * 1000);
+      ++i;
+      continue;
     }
     if (args[i] != "--data") {
       err << "tovalia: unknown option \"" << args[i] << "\"; \"tovalia --help\" lists them.\n";
@@ -89,12 +117,23 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   TerminalProgress progress;
   Database db(DataPaths::ForDataFolder(folder));
   db.progress = &progress;
+
+  DataFolderLock lock(db.paths.dataFolder);
+  FolderAccess access = command.access;
+  if (!lock.Acquire(access, waitMilliseconds)) return RefuseBusyFolder(err, folder);
   Settings settings(db.paths.setupFile);
   const int32_t storedWaste = GetNumberSetting(settings, setting::kWastedBytes);
-  StartupReport startup = BringDatabaseUp(db, settings);
+  StartupReport startup = BringDatabaseUp(db, settings, access);
+  if (startup.needsWriter) {
+    // The files need repairing first, which only a writer may do.
+    access = FolderAccess::kWrite;
+    if (!lock.Acquire(access, waitMilliseconds)) return RefuseBusyFolder(err, folder);
+    startup = BringDatabaseUp(db, settings, access);
+  }
 
   CommandContext context{db, startup, out, err};
   int status = command.job(context);
+  if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {
     ShutDatabaseDown(db, settings);
   } else if (db.wastedBytes != storedWaste) {

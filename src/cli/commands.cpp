@@ -89,6 +89,28 @@ int NoRecipe(CommandContext& c, int32_t recipeId) {
 
 ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
 
+// A job that only reads may share the data folder with other readers.
+ParsedCommand ReadOnly(ParsedCommand command) {
+  command.access = FolderAccess::kRead;
+  return command;
+}
+
+// The exit status of a write, with its message on standard error.
+int Reported(CommandContext& c, const WriteReport& report) {
+  if (report.Done()) return kExitOk;
+  std::string message = WriteReportMessage(report);
+  std::string line;
+  for (size_t i = 0; i < message.size(); ++i) {
+    if (message[i] != '|') {
+      line += message[i];
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  c.err << line << '\n';
+  return kExitFailed;
+}
+
 // The row of a real chapter (not a reserved view), or -1.
 int32_t RowOfChapter(const Database& db, int32_t number) {
   for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
@@ -102,8 +124,19 @@ int NoChapter(CommandContext& c, int32_t number) {
   return kExitFailed;
 }
 
+// Tabs and line ends would break the tab-separated output and the screens'
+// one-line lists.
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
+  if (HasControlCharacter(name)) {
+    error = "A chapter name cannot hold tabs, line ends or other control characters.";
+    return std::nullopt;
+  }
   if (name.empty()) {
     error = "A chapter needs a name.";
     return std::nullopt;
@@ -119,12 +152,12 @@ std::optional<std::string> ChapterNameArgument(const std::string& argument, std:
 
 ParsedCommand ParseChapters(const std::vector<std::string>& args) {
   if (!args.empty()) return Refuse("\"chapters\" takes no arguments.");
-  return {[](CommandContext& c) {
+  return ReadOnly({[](CommandContext& c) {
             for (const ChapterRow& row : c.db.chapterTable)
               c.out << row.number << '\t' << Cp1252ToUtf8(row.name) << '\n';
             return kExitOk;
           },
-          {}};
+          {}});
 }
 
 // The recipe list as lines of RECIPEID, CHAPTER, KIND and TITLE.
@@ -144,12 +177,12 @@ ParsedCommand ParseTitles(const std::vector<std::string>& args) {
     if (!number) return Refuse("\"" + args[0] + "\" is not a chapter number.");
     chapter = *number;
   }
-  return {[chapter](CommandContext& c) {
+  return ReadOnly({[chapter](CommandContext& c) {
             BuildRecipeList(c.db, chapter);
             PrintList(c);
             return kExitOk;
           },
-          {}};
+          {}});
 }
 
 // Prints the loaded record: its fields, then its lines.
@@ -194,7 +227,7 @@ ParsedCommand ParseShow(const std::vector<std::string>& args) {
       return Refuse("\"show\" does not know \"" + args[1] + "\".");
     }
   }
-  return {[id = *recipeId, scale, servings](CommandContext& c) {
+  return ReadOnly({[id = *recipeId, scale, servings](CommandContext& c) {
             int32_t o = FindEntryByRecipeId(c.db, id);
             if (o < 0) return NoRecipe(c, id);
             if (!LoadRecord(c.db, EntryPosition(c.db, o))) {
@@ -223,7 +256,7 @@ ParsedCommand ParseShow(const std::vector<std::string>& args) {
             PrintCurrentRecord(c, o);
             return kExitOk;
           },
-          {}};
+          {}});
 }
 
 ParsedCommand ParseAddChapter(const std::vector<std::string>& args) {
@@ -320,12 +353,7 @@ ParsedCommand ParseMoveOrCopy(const std::vector<std::string>& args, bool copy) {
               if (found == c.db.recipeList.end()) return NoRecipe(c, id);
               c.db.selectionFlags[static_cast<size_t>(found - c.db.recipeList.begin())] = 1;
             }
-            bool done = copy ? CopyTickedRecipes(c.db, target) : MoveTickedRecipes(c.db, target);
-            if (!done) {
-              c.err << "The recipe file " << c.db.paths.recipeFile << " cannot be opened for writing.\n";
-              return kExitFailed;
-            }
-            return kExitOk;
+            return Reported(c, copy ? CopyTickedRecipes(c.db, target) : MoveTickedRecipes(c.db, target));
           },
           {}};
 }
@@ -458,6 +486,8 @@ ParsedCommand ParseAddRecipe(const std::vector<std::string>& args) {
   auto chapter = ParseInteger(values["--chapter"], 1, 65535);
   if (!chapter) return Refuse("\"" + values["--chapter"] + "\" is not a chapter number.");
   std::string title = TrimBlanks(Utf8ToCp1252(values["--title"]));
+  if (HasControlCharacter(title))
+    return Refuse("A title cannot hold tabs, line ends or other control characters.");
   if (title.empty()) return Refuse("A recipe needs a title.");
   if (title.size() > 255) return Refuse("A title has at most 255 characters.");
   int32_t servings = 4;
@@ -500,12 +530,7 @@ ParsedCommand ParseDelete(const std::vector<std::string>& args) {
   return {[id = *recipeId](CommandContext& c) {
             int32_t o = FindEntryByRecipeId(c.db, id);
             if (o < 0) return NoRecipe(c, id);
-            if (!DeleteEntries(c.db, {o})) {
-              c.err << "The recipe file " << c.db.paths.recipeFile
-                    << " cannot be opened for writing.\n";
-              return kExitFailed;
-            }
-            return kExitOk;
+            return Reported(c, DeleteEntries(c.db, {o}));
           },
           {}};
 }
@@ -534,7 +559,7 @@ ParsedCommand ParseCompact(const std::vector<std::string>& args) {
 
 ParsedCommand ParseCheck(const std::vector<std::string>& args) {
   if (!args.empty()) return Refuse("\"check\" takes no arguments.");
-  return {[](CommandContext& c) {
+  return ReadOnly({[](CommandContext& c) {
             c.out << "index: " << (c.startup.indexLoaded ? "loaded" : "rebuilt") << '\n';
             switch (c.startup.header) {
               case HeaderCheckOutcome::kNoRecipeFile:
@@ -546,13 +571,18 @@ ParsedCommand ParseCheck(const std::vector<std::string>& args) {
               case HeaderCheckOutcome::kCompacted:
                 c.out << "recipe file: compacted\n";
                 break;
+              case HeaderCheckOutcome::kHeaderCurrent:
+                c.out << "recipe file: header current\n";
+                break;
             }
             c.out << "recipes: " << c.db.recipeCount << '\n';
             c.out << "chapters: " << (c.db.chapterTable.size() - kReservedChapterRows) << '\n';
             c.out << "deleted bytes: " << c.db.wastedBytes << '\n';
-            return kExitOk;
+            const int32_t damaged = CountDamagedEntries(c.db);
+            c.out << "damaged records: " << damaged << '\n';
+            return damaged == 0 ? kExitOk : kExitFailed;
           },
-          {}};
+          {}});
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/database_lifecycle.h"
+#include "db/data_folder_lock.h"
 #include "db/database.h"
 
 namespace tovalia {
@@ -27,6 +28,9 @@ using CommandJob = std::function<int(CommandContext&)>;
 struct ParsedCommand {
   CommandJob job;
   std::string error;  // set when the arguments are wrong; job is empty then
+  // Jobs that only read share the data folder with other readers; every
+  // other job has it to itself.
+  FolderAccess access = FolderAccess::kWrite;
 };
 
 // Parses the command and its arguments; reads files the command names.

@@ -1,5 +1,6 @@
 #include "db/maintenance.h"
 
+#include <string_view>
 #include <vector>
 
 #include "db/data_file.h"
@@ -100,16 +101,41 @@ bool CompactDatabase(Database& db) {
   return true;
 }
 
+bool FileHeaderIsCurrent(const Database& db) {
+  DataFile file = OpenDataFile("i", db.paths.recipeFile);
+  uint8_t h[kRecordHeaderSize] = {};
+  return FileLength(file) > kRecordHeaderSize &&
+         ReadRaw(file, h, kRecordHeaderSize) == kRecordHeaderSize &&
+         h[header::kRecordKind] == kKindFileHeader;
+}
+
+int32_t CountDamagedEntries(const Database& db) {
+  if (db.indexSize == 0) return 0;
+  MappedFile file;
+  file.Open(db.paths.recipeFile);
+  int32_t damaged = 0;
+  for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
+    const int64_t position = EntryPosition(db, o);
+    if (position < 0 || position + kRecordHeaderSize > file.Size()) {
+      ++damaged;
+      continue;
+    }
+    const uint8_t* h = file.Data() + position;
+    const bool sound =
+        CheckRecordHeader(h, position, file.Size()).loadable &&
+        h[header::kRecordKind] == EntryKind(db, o) &&
+        LoadI32(h + header::kRecipeId) == EntryRecipeId(db, o) &&
+        LoadU16(h + header::kChapterNumber) == EntryChapter(db, o) &&
+        std::string_view(reinterpret_cast<const char*>(h + kRecordHeaderSize),
+                         h[header::kTitleLength]) == EntryTitle(db, o);
+    if (!sound) ++damaged;
+  }
+  return damaged;
+}
+
 HeaderCheckOutcome CheckFileHeader(Database& db) {
   if (!FileExists(db.paths.recipeFile)) return HeaderCheckOutcome::kNoRecipeFile;
-  bool current = false;
-  {
-    DataFile file = OpenDataFile("i", db.paths.recipeFile);
-    uint8_t h[kRecordHeaderSize] = {};
-    if (FileLength(file) > kRecordHeaderSize &&
-        ReadRaw(file, h, kRecordHeaderSize) == kRecordHeaderSize)
-      current = h[header::kRecordKind] == kKindFileHeader;
-  }
+  const bool current = FileHeaderIsCurrent(db);
   if (!current) {
     CompactDatabase(db);
     return HeaderCheckOutcome::kCompacted;

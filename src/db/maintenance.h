@@ -15,10 +15,19 @@ namespace tovalia {
 // then kept as it was.
 bool CompactDatabase(Database& db);
 
-enum class HeaderCheckOutcome { kNoRecipeFile, kHeaderRewritten, kCompacted };
+enum class HeaderCheckOutcome { kNoRecipeFile, kHeaderRewritten, kCompacted, kHeaderCurrent };
 
 // Start-up check of the recipe file's header: a current file gets its
 // header rewritten (version and date), any other file is compacted.
 HeaderCheckOutcome CheckFileHeader(Database& db);
+
+// Whether the recipe file starts with a current file header (what
+// CheckFileHeader looks at, without writing).
+bool FileHeaderIsCurrent(const Database& db);
+
+// Reads every record the index lists and counts the entries whose record
+// is not whole or is not the one the entry names (kind, RecipeId, chapter,
+// title). 0 for a sound collection.
+int32_t CountDamagedEntries(const Database& db);
 
 }  // namespace tovalia

@@ -67,12 +67,11 @@ int32_t AppendRecord(Database& db) {
   add(db.directionsBuffer, directionsLength);
   add(db.photoBuffer, photoLength);
 
-  bool hasContent = false;
-  if (FileExists(db.paths.recipeFile)) {
-    DataFile probe = OpenDataFile("i", db.paths.recipeFile);
-    hasContent = FileLength(probe) > 0;
-  }
-  DataFile file = OpenDataFile(hasContent ? "a" : "o", db.paths.recipeFile);
+  // Mode "a" creates a missing file and lands at 0 in an empty one, so the
+  // file is never opened in a mode that truncates: a length probe that
+  // failed (another handle held the file) once made it "empty" and cut a
+  // whole collection off.
+  DataFile file = OpenDataFile("a", db.paths.recipeFile);
   if (!file.IsOpen()) return -1;
   const int64_t position = FilePosition(file);
   if (position + recordSize > INT32_MAX) return -1;

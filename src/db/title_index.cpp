@@ -273,13 +273,12 @@ bool SaveIndex(const Database& db) {
                              static_cast<size_t>(db.indexSize));
 }
 
-namespace {
-
 // The index is sound when every position lies inside the file, three spot
 // checks find the same record numbers in the file, and no live record lies
 // beyond the last one the index knows (a record appended by a run that
 // ended before it saved its index).
-bool IndexAgreesWithFile(Database& db) {
+bool IndexAgreesWithFile(const Database& db) {
+  if (!FileExists(db.paths.recipeFile)) return false;
   DataFile file = OpenDataFile("i", db.paths.recipeFile);
   if (!file.IsOpen()) return false;
   const int64_t length = FileLength(file);
@@ -319,10 +318,8 @@ bool IndexAgreesWithFile(Database& db) {
   return !scanner.NextLiveRecord();
 }
 
-}  // namespace
-
 bool ValidateIndex(Database& db) {
-  if (FileExists(db.paths.recipeFile) && IndexAgreesWithFile(db)) return true;
+  if (IndexAgreesWithFile(db)) return true;
   ScanRecords(db);
   return false;
 }

@@ -54,6 +54,11 @@ void LoadIndex(Database& db);
 // disagree. True when the index was sound.
 bool ValidateIndex(Database& db);
 
+// The checks ValidateIndex makes, without the rebuild: spot checks of the
+// first, middle and last entries, and no live record after the last one
+// the index knows.
+bool IndexAgreesWithFile(const Database& db);
+
 // Rebuilds the chapter table and counters from the in-memory index, as
 // LoadIndex does after reading the file.
 void RebuildChapterTable(Database& db);

@@ -6,6 +6,7 @@
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
 #include "db/record_operations.h"
+#include "db/title_index.h"
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
@@ -15,6 +16,7 @@
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/message_box.h"
+#include "ui/text_split.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -83,22 +85,30 @@ void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
 
 void DeleteRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
   if (!HaveRecord(app, viewer, "No Recipe to Delete?")) return;
-  int answer = 0;
-  ShowMessage(app.ui, "Do you want to delete this recipe?", "", 1, "OK|Cancel", 0, answer);
-  if (answer != 1) return;
   Database& db = app.db;
   const int32_t position = db.listPosition;
-  if (!DeleteEntries(db, {db.recipeList[static_cast<size_t>(position)]})) return;
-  BuildCurrentList(db);
-  SelectOnly(db, std::max(0, position - 1));
+  const int32_t entry = db.recipeList[static_cast<size_t>(position)];
+  int answer = 0;
+  ShowMessage(app.ui, "Do you want to delete this recipe?||" + OneItem(EntryTitle(db, entry)), "", 1,
+              "OK|Cancel", 0, answer);
+  if (answer != 1) return;
+  const WriteReport report = DeleteEntries(db, {entry});
+  if (report.Done()) {
+    BuildCurrentList(db);
+    SelectOnly(db, std::max(0, position - 1));
+  } else {
+    ShowNotice(app.ui, WriteReportMessage(report));
+  }
   LoadViewedRecord(app, viewer, layout);
 }
 
+// The record on screen is the current one and the only one ticked, so that
+// the Index screen's commands act on what was last seen.
 void Step(App& app, RecipeViewer& viewer, const RecipeLayout& layout, int by) {
   const int count = static_cast<int>(app.db.recipeList.size());
   const int next = std::max(0, std::min(app.db.listPosition + by, count - 1));
   if (next == app.db.listPosition && viewer.hasRecord) return;
-  app.db.listPosition = next;
+  SelectOnly(app.db, next);
   LoadViewedRecord(app, viewer, layout);
 }
 
@@ -216,6 +226,7 @@ void RunRecipeScreen(App& app) {
       FollowPointer(app, viewer, layout);
   }
   ui.input.wakeOnMouseMove = false;
+  if (viewer.hasRecord) SelectOnly(app.db, app.db.listPosition);
 }
 
 }  // namespace tovalia

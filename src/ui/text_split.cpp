@@ -13,4 +13,12 @@ std::vector<std::string> SplitBars(const std::string& text) {
   }
 }
 
+std::string OneItem(std::string_view text, size_t maxLength) {
+  std::string item(text.size() > maxLength ? text.substr(0, maxLength - 3) : text);
+  if (text.size() > maxLength) item += "...";
+  for (char& c : item)
+    if (c == '|') c = '/';
+  return item;
+}
+
 }  // namespace tovalia

@@ -130,12 +130,43 @@ TEST_F(IndexScreen, TheContextMenuRunsTheSameCommands) {
   MakeCollection();
   Outcome run = Run(
       "rclick 700 " + Row(0) + "\nexpect Add to Meal Calendar\nexpect Print Recipes\n"
-      "press Delete Recipes\nexpect to delete all selected recipes?\npress Cancel\n"
+      "press Delete Recipes\nexpect Delete Apple Crumble?\npress Cancel\n"
       "rclick 700 " + Row(0) + "\nkey Escape\nabsent Add to Meal Calendar\n"
       "rclick 700 " + Row(0) + "\npress Delete Recipes\npress OK\nexpect 5 Recipes\n"
       "press Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Cli({"titles"}).find("Apple Crumble"), std::string::npos);
+}
+
+TEST_F(IndexScreen, DeleteActsOnTheRecipeLastSeenAndNamesIt) {
+  MakeCollection();
+  // Next on the Recipe screen: what it showed is what the Index deletes.
+  Outcome run = Run(
+      "click 700 " + Row(0) + "\nexpect Apple Crumble\nkey Right\nexpect Brownies\nkey Enter\n"
+      "press Delete\nexpect Delete Brownies?\npress OK\nexpect 5 Recipes\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::string titles = Cli({"titles"});
+  EXPECT_EQ(titles.find("Brownies"), std::string::npos);
+  EXPECT_NE(titles.find("Apple Crumble"), std::string::npos);
+}
+
+TEST_F(IndexScreen, ARightClickActsOnTheRowUnderThePointer) {
+  MakeCollection();
+  // Apple Crumble is current; the menu opened over Custard deletes Custard.
+  Outcome run = Run("rclick 700 " + Row(2) + "\npress Delete Recipes\nexpect Delete Custard?\n"
+                    "press OK\nexpect 5 Recipes\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::string titles = Cli({"titles"});
+  EXPECT_EQ(titles.find("Custard"), std::string::npos);
+  EXPECT_NE(titles.find("Apple Crumble"), std::string::npos);
+
+  // Over one of several ticked rows the ticks stay, and the question counts them.
+  run = Run("click 537 " + Row(1) + "\nclick 537 " + Row(3) + "\nrclick 700 " + Row(3) +
+            "\npress Delete Recipes\nexpect to delete all 3 selected recipes?\npress Cancel\n"
+            "rclick 700 " + Row(2) + "\npress Delete Recipes\nexpect Delete Leek Soup?\n"
+            "press Cancel\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Cli({"titles"}), titles);
 }
 
 TEST_F(IndexScreen, KeysMoveThroughChaptersAndAClickOnTheCurrentTitleOpensIt) {

@@ -118,12 +118,12 @@ class Recipes : public ::testing::Test {
 
 TEST_F(Recipes, DeletingItemsThreeAndFiveLeavesPositionTwo) {
   Tick({3, 5});
-  ASSERT_TRUE(DeleteTickedRecipes(db()));
+  ASSERT_TRUE(DeleteTickedRecipes(db()).Done());
   EXPECT_EQ(db().listPosition, 2);
   EXPECT_EQ(ListTitles(db()), (std::vector<std::string>{"Dish 1", "Dish 2", "Dish 3", "Dish 5", "Dish 7"}));
   EXPECT_EQ(db().selectionFlags, (std::vector<uint8_t>{0, 0, 1, 0, 0}));
   Tick({0});
-  ASSERT_TRUE(DeleteTickedRecipes(db()));
+  ASSERT_TRUE(DeleteTickedRecipes(db()).Done());
   EXPECT_EQ(db().listPosition, 0);
 }
 
@@ -131,7 +131,7 @@ TEST_F(Recipes, MovingRewritesOnlyTheChapterNumberInPlace) {
   std::vector<uint8_t> before = ReadBytes(db().paths.recipeFile);
   const int32_t position = EntryPosition(db(), db().recipeList[1]);
   Tick({1, 2});
-  ASSERT_TRUE(MoveTickedRecipes(db(), 2));
+  ASSERT_TRUE(MoveTickedRecipes(db(), 2).Done());
   std::vector<uint8_t> after = ReadBytes(db().paths.recipeFile);
   ASSERT_EQ(after.size(), before.size());
   size_t changed = 0;
@@ -146,7 +146,7 @@ TEST_F(Recipes, MovingRewritesOnlyTheChapterNumberInPlace) {
 
 TEST_F(Recipes, CopyingIntoTheSameChapterGivesANewNumber) {
   Tick({0});
-  ASSERT_TRUE(CopyTickedRecipes(db(), 1));
+  ASSERT_TRUE(CopyTickedRecipes(db(), 1).Done());
   EXPECT_EQ(ListTitles(db()).size(), 8u);
   EXPECT_EQ(ListTitles(db())[0], "Dish 1");
   EXPECT_EQ(ListTitles(db())[1], "Dish 1");
@@ -161,7 +161,7 @@ TEST_F(Recipes, AnEditKeepsNumberChapterAndSearchFlag) {
   SetEntrySearchFlag(db(), db().recipeList[2], 1);
   ASSERT_TRUE(LoadRecord(db(), EntryPosition(db(), db().recipeList[2])));
   SetCurrentTitle(db(), "A Better Dish");
-  ASSERT_TRUE(StoreEditedRecord(db(), 2));
+  ASSERT_TRUE(StoreEditedRecord(db(), 2).Done());
   EXPECT_EQ(ListTitles(db())[0], "A Better Dish");
   EXPECT_EQ(db().listPosition, 0);
   const int32_t o = db().recipeList[0];
@@ -177,9 +177,9 @@ TEST_F(Recipes, AnEditKeepsNumberChapterAndSearchFlag) {
 TEST_F(Recipes, NothingTickedChangesNothing) {
   Tick({});
   std::vector<uint8_t> before = ReadBytes(db().paths.recipeFile);
-  EXPECT_FALSE(DeleteTickedRecipes(db()));
-  EXPECT_FALSE(MoveTickedRecipes(db(), 2));
-  EXPECT_FALSE(CopyTickedRecipes(db(), 2));
+  EXPECT_EQ(DeleteTickedRecipes(db()).outcome, WriteOutcome::kNothingTicked);
+  EXPECT_EQ(MoveTickedRecipes(db(), 2).outcome, WriteOutcome::kNothingTicked);
+  EXPECT_EQ(CopyTickedRecipes(db(), 2).outcome, WriteOutcome::kNothingTicked);
   EXPECT_EQ(ReadBytes(db().paths.recipeFile), before);
 }
 

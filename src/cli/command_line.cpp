@@ -1,11 +1,11 @@
 #include "cli/command_line.h"
 
-#include "app/database_lifecycle.h"
-#include "app/settings.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
 #include "db/data_paths.h"
 #include "platform/program_folder.h"
+#include "state/database_lifecycle.h"
+#include "state/settings.h"
 
 namespace tovalia {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/database_lifecycle.h"
 #include "db/database.h"
+#include "state/database_lifecycle.h"
 
 namespace tovalia {
 

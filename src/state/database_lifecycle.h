@@ -2,9 +2,9 @@
 // same for the window and for every command-line run.
 #pragma once
 
-#include "app/settings.h"
 #include "db/database.h"
 #include "db/maintenance.h"
+#include "state/settings.h"
 
 namespace tovalia {
 

@@ -1,4 +1,4 @@
-#include "app/database_lifecycle.h"
+#include "state/database_lifecycle.h"
 
 #include "db/data_file.h"
 #include "db/recipe_lists.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "db/byte_buffer.h"
 #include "fuzz_support.h"
+#include "state/settings.h"
 
 namespace tovalia {
 namespace {

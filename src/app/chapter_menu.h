@@ -1,8 +1,8 @@
 // The "Chapter" button's menu: add, rename, delete, purge and find chapters.
 #pragma once
 
-#include "app/app_state.h"
 #include "app/index_view.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

@@ -2,7 +2,7 @@
 // to search; OK runs the search and opens "Search Results".
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

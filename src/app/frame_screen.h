@@ -2,7 +2,7 @@
 // lead to until their screens are built.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

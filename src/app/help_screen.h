@@ -2,7 +2,7 @@
 // database cleanup and the upgrade from an earlier version.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

@@ -3,7 +3,7 @@
 // its messages.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

@@ -2,7 +2,7 @@
 // commands that work on the collection.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "platform/canvas.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

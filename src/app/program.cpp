@@ -6,13 +6,10 @@
 #include <memory>
 #include <sstream>
 
-#include "app/app_state.h"
 #include "app/artwork.h"
-#include "app/database_lifecycle.h"
 #include "app/frame_screen.h"
 #include "app/help_screen.h"
 #include "app/index_screen.h"
-#include "recipe/recipe_screen.h"
 #include "app/window_geometry.h"
 #include "db/clock.h"
 #include "db/data_file.h"
@@ -22,6 +19,9 @@
 #include "platform/instance_marker.h"
 #include "platform/program_folder.h"
 #include "platform/sdl_platform.h"
+#include "recipe/recipe_screen.h"
+#include "state/app_state.h"
+#include "state/database_lifecycle.h"
 #include "ui/frame.h"
 #include "ui/progress_box.h"
 

@@ -2,7 +2,7 @@
 // never on the first run.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

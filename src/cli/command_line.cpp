@@ -2,13 +2,13 @@
 
 #include <cstdlib>
 
-#include "app/database_lifecycle.h"
-#include "app/settings.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
 #include "db/data_folder_lock.h"
 #include "db/data_paths.h"
 #include "platform/program_folder.h"
+#include "state/database_lifecycle.h"
+#include "state/settings.h"
 
 namespace tovalia {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/database_lifecycle.h"
 #include "db/data_folder_lock.h"
 #include "db/database.h"
+#include "state/database_lifecycle.h"
 
 namespace tovalia {
 

@@ -2,7 +2,7 @@
 // while cooking, with the commands that act on it.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "db/byte_buffer.h"
 #include "platform/canvas.h"
+#include "state/app_state.h"
 
 namespace tovalia {
 

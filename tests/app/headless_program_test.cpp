@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/settings.h"
 #include "db/data_file.h"
 #include "db/maintenance.h"
 #include "db/recipe_lists.h"
@@ -13,6 +12,7 @@
 #include "db/record_store.h"
 #include "db/title_index.h"
 #include "platform/instance_marker.h"
+#include "state/settings.h"
 #include "support/collection.h"
 #include "support/temp_folder.h"
 

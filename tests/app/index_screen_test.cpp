@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/settings.h"
 #include "cli/command_line.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
+#include "state/settings.h"
 #include "support/program_run.h"
 
 namespace tovalia {

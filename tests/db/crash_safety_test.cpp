@@ -16,7 +16,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/database_lifecycle.h"
+#include "state/database_lifecycle.h"
 #include "cli/command_line.h"
 #include "db/data_folder_lock.h"
 #include "db/maintenance.h"

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/database_lifecycle.h"
+#include "state/database_lifecycle.h"
 #include "db/data_file.h"
 #include "db/data_folder_lock.h"
 #include "db/maintenance.h"

@@ -1,11 +1,12 @@
-// What the application shell holds for the whole run: the toolkit, the
-// database, the settings and which screen is up.
+// What the whole program holds for the whole run: the toolkit, the
+// database, the settings and which screen is up. It lies beneath every
+// screen: screens include it, and it includes nothing above the toolkit.
 #pragma once
 
 #include <string>
 
-#include "app/settings.h"
 #include "db/database.h"
+#include "state/settings.h"
 #include "ui/ui.h"
 
 namespace tovalia {

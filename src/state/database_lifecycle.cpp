@@ -1,4 +1,4 @@
-#include "app/database_lifecycle.h"
+#include "state/database_lifecycle.h"
 
 #include <algorithm>
 

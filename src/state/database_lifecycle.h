@@ -2,10 +2,10 @@
 // same for the window and for every command-line run.
 #pragma once
 
-#include "app/settings.h"
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "db/maintenance.h"
+#include "state/settings.h"
 
 namespace tovalia {
 

@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -9,6 +8,8 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "cli/command_support.h"
+#include "cli/grocery_commands.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -29,16 +30,6 @@ namespace tovalia {
 namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
-
-std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
-
 
 // A text file named on the command line, as record text: CP1252 with lines
 // ending in CR alone and no line end after the last line.
@@ -82,34 +73,20 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
+// The exit status of a write, with its message on standard error.
+int Reported(CommandContext& c, const WriteReport& report) {
+  if (report.Done()) return kExitOk;
+  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
+  return kExitFailed;
+}
+
 int NoRecipe(CommandContext& c, int32_t recipeId) {
   c.err << "There is no recipe or text with the number " << recipeId << ".\n";
   return kExitFailed;
 }
 
-ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
 
-// A job that only reads may share the data folder with other readers.
-ParsedCommand ReadOnly(ParsedCommand command) {
-  command.access = FolderAccess::kRead;
-  return command;
-}
 
-// The exit status of a write, with its message on standard error.
-int Reported(CommandContext& c, const WriteReport& report) {
-  if (report.Done()) return kExitOk;
-  std::string message = WriteReportMessage(report);
-  std::string line;
-  for (size_t i = 0; i < message.size(); ++i) {
-    if (message[i] != '|') {
-      line += message[i];
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  c.err << line << '\n';
-  return kExitFailed;
-}
 
 // The row of a real chapter (not a reserved view), or -1.
 int32_t RowOfChapter(const Database& db, int32_t number) {
@@ -124,12 +101,6 @@ int NoChapter(CommandContext& c, int32_t number) {
   return kExitFailed;
 }
 
-// Tabs and line ends would break the tab-separated output and the screens'
-// one-line lists.
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
-}
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
@@ -597,6 +568,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"grocery", ParseGrocery},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

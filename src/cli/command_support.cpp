@@ -1,0 +1,42 @@
+#include "cli/command_support.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace tovalia {
+
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
+
+ParsedCommand ReadOnly(ParsedCommand command) {
+  command.access = FolderAccess::kRead;
+  return command;
+}
+
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
+std::string MessageAsLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    if (c != '|') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  return line;
+}
+
+}  // namespace tovalia

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "grocery/grocery_edits.h"
+#include "grocery/grocery_print_lines.h"
 #include "grocery/shopping_list.h"
 #include "support/temp_folder.h"
 
@@ -154,6 +155,33 @@ TEST_F(GroceryExport, ExportGroceryListReplacesTheFileAndShowsTheListFromTheTop)
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), Export(kExportCsv));
   EXPECT_EQ(c.currentRow, 0);
   EXPECT_FALSE(ExportGroceryList(c, folder.File("no such folder/list.csv"), kExportCsv));
+}
+
+TEST_F(GroceryExport, ThePrintedListHasHeadingsLabelsAndCostsOnlyWhereThereAreAny) {
+  StartEditingItem(c, 300);  // Bread costs nothing on paper
+  SaveEditedItem(c, {"Bread", "", "Bakery", "0", "1"});
+  const GroceryPrintHeading heading = GroceryPrintHeadingFor(c.listTotal, date);
+  EXPECT_EQ(heading.title, "Grocery List:  $ 23.87");
+  EXPECT_EQ(heading.date, "Mar 14 2026");
+  std::vector<std::string> shown;
+  for (const GroceryPrintLine& line : GroceryPrintLines(c, ShoppingListInOrder(c)))
+    shown.push_back(line.storeHeading ? "# " + line.text
+                                      : line.label + "|" + line.quantity + "|" + line.text + "|" + line.cost);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Bakery:|1|Bread|", "# Corner Shop", "Dairy:|2|Milk|1.89",
+                                             "# Kitchen Shop", ":|1|12\" Pizza Pan|9.99", "# Market",
+                                             "Dairy:|1|Cheddar|4.10", "Produce:|6|Apples|0.50", "|12|Bananas|0.25"}));
+}
+
+TEST_F(GroceryExport, PrintedPagesNeverEndOnAStoreHeading) {
+  const std::vector<GroceryPrintLine> lines = GroceryPrintLines(c, ShoppingListInOrder(c));
+  ASSERT_EQ(lines.size(), 9u);
+  std::vector<size_t> sizes;
+  for (const auto& page : GroceryPrintPages(lines, 3)) sizes.push_back(page.size());
+  EXPECT_EQ(sizes, (std::vector<size_t>{3, 2, 3, 1}));  // "Market" waits for its items on page 3
+  sizes.clear();
+  for (const auto& page : GroceryPrintPages(lines, 0)) sizes.push_back(page.size());
+  EXPECT_EQ(sizes.size(), 9u);
+  EXPECT_TRUE(GroceryPrintPages({}, 40).empty());
 }
 
 TEST(GroceryExportFileName, ExtensionsAreAddedUnlessTheNameEndsInOne) {

@@ -96,9 +96,12 @@ void BuildGroceryView(GroceryCatalogue& c, int mode) {
 bool FindGroceryItems(GroceryCatalogue& c, const std::string& text, GroceryField field) {
   const std::string wanted = UpperCase(TrimBlanks(text));
   if (wanted.empty()) return true;
+  const uint8_t* upper = UpperCaseTable();
+  std::string value;  // one buffer for every item's upper-cased field
   for (int32_t o = 0; o < c.count * kSize; o += kSize) {
-    const bool hit = UpperCase(ItemText(c.image, o, field)).find(wanted) != std::string::npos;
-    SetU8(c.image, o + grocery_item::kSearchHit, hit ? 1 : 0);
+    value = ItemText(c.image, o, field);
+    for (char& ch : value) ch = static_cast<char>(upper[static_cast<uint8_t>(ch)]);
+    SetU8(c.image, o + grocery_item::kSearchHit, value.find(wanted) != std::string::npos ? 1 : 0);
   }
   const bool written = StoreGroceryItem(c, kWriteAllItems);
   c.currentRow = 0;

@@ -8,16 +8,22 @@ namespace tovalia {
 
 std::vector<int32_t> ShoppingListInOrder(GroceryCatalogue& c) {
   BuildGroceryView(c, kSelectedItemsMode);
-  std::vector<int32_t> order = c.view;
   // Two stable passes, location first, then store: one store's items end up
-  // together, by location, each location's items in name order.
-  auto byField = [&c](GroceryField field) {
-    return [&c, field](int32_t a, int32_t b) {
-      return CompareUpperCased(ItemText(c.image, a, field), ItemText(c.image, b, field)) < 0;
-    };
+  // together, by location, each location's items in name order. The keys
+  // are upper-cased once, not at every comparison.
+  struct Keyed {
+    std::string store, location;
+    int32_t item;
   };
-  std::stable_sort(order.begin(), order.end(), byField(GroceryField::kLocation));
-  std::stable_sort(order.begin(), order.end(), byField(GroceryField::kStore));
+  std::vector<Keyed> keyed;
+  keyed.reserve(c.view.size());
+  for (int32_t item : c.view)
+    keyed.push_back({UpperCase(ItemStore(c.image, item)), UpperCase(ItemLocation(c.image, item)), item});
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.location < b.location; });
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.store < b.store; });
+  std::vector<int32_t> order;
+  order.reserve(keyed.size());
+  for (const Keyed& k : keyed) order.push_back(k.item);
   return order;
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
@@ -598,7 +599,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
-      {"upgrade", ParseUpgrade},
+      {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -10,6 +10,8 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "cli/grocery_commands.h"
+#include "cli/pdf_book_command.h"
+#include "cli/upgrade_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -85,9 +87,6 @@ int NoRecipe(CommandContext& c, int32_t recipeId) {
   return kExitFailed;
 }
 
-
-
-
 // The row of a real chapter (not a reserved view), or -1.
 int32_t RowOfChapter(const Database& db, int32_t number) {
   for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
@@ -100,7 +99,6 @@ int NoChapter(CommandContext& c, int32_t number) {
         << "; \"tovalia chapters\" lists them.\n";
   return kExitFailed;
 }
-
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
@@ -569,6 +567,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"grocery", ParseGrocery},
+      {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -324,20 +324,6 @@ TEST_F(Catalogue, AFailedWriteLeavesFileAndMemoryAsTheyWere) {
   EXPECT_NE(GroceryWriteMessage(GroceryWrite::kFailed, c.path).find(c.path), std::string::npos);
 }
 
-TEST_F(Catalogue, FindViewRowAndKeepingTheCurrentRowVisible) {
-  for (const char* name : {"A", "B", "C", "D", "E"}) Add(name);
-  BuildGroceryView(c, kAllItemsMode);
-  EXPECT_EQ(FindViewRow(c, 3), 3);
-  EXPECT_EQ(FindViewRow(c, 99), 0);
-  c.visibleRows = 2;
-  c.currentRow = 4;
-  KeepCurrentRowVisible(c);
-  EXPECT_EQ(c.topRow, 3);
-  c.currentRow = 0;
-  KeepCurrentRowVisible(c);
-  EXPECT_EQ(c.topRow, 0);
-}
-
 TEST(GroceryMoney, DollarsWithTwoDecimals) {
   EXPECT_EQ(FormatMoney(0), "0.00");
   EXPECT_EQ(FormatMoney(5), "0.05");

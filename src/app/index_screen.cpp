@@ -12,6 +12,7 @@
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "output/print_screen.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -94,7 +95,7 @@ void MoveOrCopyCommand(App& app, bool copy) {
 void PrintCommand(App& app) {
   if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kNoRecipesInChapter);
   if (!AnyTicked(app)) return ShowNotice(app.ui, message::kSelectToPrint);
-  // Printing takes over from here once the print setup exists.
+  PrintRecipes(app, kPrintTickedRecipes);
 }
 
 void EditCommand(App& app) {

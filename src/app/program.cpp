@@ -24,6 +24,7 @@
 #include "state/database_lifecycle.h"
 #include "ui/frame.h"
 #include "ui/progress_box.h"
+#include "platform/system_printers.h"
 
 namespace tovalia {
 
@@ -192,6 +193,8 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
 
   // 10-12. The frame on the Index screen; the window shows.
   App app{ui, db, settings};
+  SystemPrinters printers;
+  app.printers = &printers;
   DrawFrame(ui, app.currentScreen);
   ui.Show();
   platform->ShowMainWindow();

@@ -42,6 +42,10 @@ Commands (text is UTF-8; fields are separated by tabs):
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
+  print (RECIPEID... | --chapter N) [--layout 50-59] [--printer NAME] [--output FILE.pdf]
+                                    prints recipes with the stored settings of a layout
+                                    (default: the last one used) on its printer, or on
+                                    NAME; --output saves a PDF ("Save as PDF")
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 
@@ -131,7 +135,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, startup, out, err};
+  CommandContext context{db, startup, out, err, &settings};
   int status = command.job(context);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {

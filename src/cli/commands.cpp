@@ -20,6 +20,7 @@
 #include "db/record_search.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
+#include "cli/print_command.h"
 #include "interchange/import_command.h"
 #include "recipe/line_table.h"
 #include "recipe/resize.h"
@@ -30,14 +31,6 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
 
 
 // A text file named on the command line, as record text: CP1252 with lines
@@ -587,6 +580,15 @@ ParsedCommand ParseCheck(const std::vector<std::string>& args) {
 
 }  // namespace
 
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
 ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
   using Parser = ParsedCommand (*)(const std::vector<std::string>&);
   static const std::map<std::string, Parser> kCommands = {
@@ -597,6 +599,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"print", ParsePrint},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

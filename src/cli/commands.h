@@ -12,6 +12,7 @@
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "state/database_lifecycle.h"
+#include "state/settings.h"
 
 namespace tovalia {
 
@@ -20,6 +21,7 @@ struct CommandContext {
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;
+  Settings* settings = nullptr;
 };
 
 // Returns an exit status.
@@ -32,6 +34,9 @@ struct ParsedCommand {
   // other job has it to itself.
   FolderAccess access = FolderAccess::kWrite;
 };
+
+// A whole number within the bounds, or nothing.
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum);
 
 // Parses the command and its arguments; reads files the command names.
 ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args);

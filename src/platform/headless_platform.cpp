@@ -111,7 +111,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         if (c.typedKey) {
           events_.push_back({Event::Kind::kCharacter, c.numbers[0]});
         } else {
-          events_.push_back({Event::Kind::kKeyDown, c.numbers[0]});
+          events_.push_back({Event::Kind::kKeyDown, c.numbers[0], 0, 0, c.ctrl});
         }
         break;
       case Kind::kType:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "db/database.h"
+#include "platform/print_device.h"
 #include "state/settings.h"
 #include "ui/ui.h"
 
@@ -26,6 +27,8 @@ struct App {
   Settings& settings;
   int currentScreen = kIndexScreen;
   int requestedScreen = kIndexScreen;
+  // The printers and fonts printing can use; set by the program's start.
+  PrintSystem* printers = nullptr;
   // A word the Recipe screen hands to the Grocery screen to look for.
   std::string grocerySearchWord;
 };

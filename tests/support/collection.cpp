@@ -36,4 +36,20 @@ int32_t Collection::AppendRecipe(int32_t recipeId, int32_t chapter, const std::s
   return AppendRecord(*db_);
 }
 
+int32_t Collection::AppendRecipeWithPhoto(int32_t recipeId, int32_t chapter, const std::string& title,
+                                          const std::string& ingredients, const std::string& directions,
+                                          const std::vector<uint8_t>& bmp) {
+  ClearCurrentRecord(*db_);
+  SetI32(db_->recordHeaderBuffer, header::kRecipeId, recipeId);
+  SetU16(db_->recordHeaderBuffer, header::kChapterNumber, chapter);
+  SetU8(db_->recordHeaderBuffer, header::kServings, 4);
+  SetCurrentTitle(*db_, title);
+  SetCurrentIngredients(*db_, ingredients);
+  SetCurrentDirections(*db_, directions);
+  CreateBuffer(static_cast<int32_t>(bmp.size()), db_->photoBuffer);
+  PutBytes(db_->photoBuffer, 0, std::string(bmp.begin(), bmp.end()));
+  SetI32(db_->recordHeaderBuffer, header::kPhotoLength, static_cast<int32_t>(bmp.size()));
+  return AppendRecord(*db_);
+}
+
 }  // namespace tovalia::testing

@@ -7,6 +7,7 @@
 #include "output/print_layouts.h"
 #include "output/print_record.h"
 #include "output/print_run.h"
+#include "platform/canvas.h"
 #include "platform/system_printers.h"
 
 namespace tovalia {
@@ -71,6 +72,8 @@ int Print(CommandContext& c, const PrintArguments& a) {
   }
   SetU16(record, print_field::kDeviceMode + device_mode::kOrientation, GetU16(record, print_field::kOrientation));
   const PrintReport report = PrintEntries(c.db, record, printers, entries, a.output);
+  // The fonts are done with; their caches go before the program ends.
+  ReleaseFontCaches();
   if (!report.done) {
     c.err << Cp1252ToUtf8(report.error) << '\n';
     return kExitFailed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "output/print_record.h"
 #include "ui/choice_list.h"
@@ -130,39 +131,41 @@ bool ClickedOn(const Ui& ui, const std::string& caption) {
 
 std::string NameOrNone(const std::string& name) { return name.empty() ? "NONE SELECTED" : name; }
 
-void ChoosePrinter(App& app, ByteBuffer& record) {
-  const std::vector<std::string> names = app.printers->PrinterNames();
-  if (names.empty()) return ShowNotice(app.ui, "No printers found?");
+namespace {
+
+// Offers the names in a list with `current` selected; the chosen name, or
+// nothing when the list was cancelled.
+std::optional<std::string> ChooseName(Ui& ui, const std::string& heading, const std::vector<std::string>& names,
+                                      const std::string& current) {
   std::string entries;
   int selection = 0;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0) entries += '|';
     entries += names[i];
-    if (names[i] == PrinterName(record)) selection = static_cast<int>(i);
+    if (names[i] == current) selection = static_cast<int>(i);
   }
   int result = 1;
-  ChooseFromList(app.ui, "Choose a Printer", entries, "OK|Cancel", result, selection);
-  if (result != 0) return;
+  ChooseFromList(ui, heading, entries, "OK|Cancel", result, selection);
+  if (result != 0) return std::nullopt;
+  return names[static_cast<size_t>(selection)];
+}
+
+}  // namespace
+
+void ChoosePrinter(App& app, ByteBuffer& record) {
+  const std::vector<std::string> names = app.printers->PrinterNames();
+  if (names.empty()) return ShowNotice(app.ui, "No printers found?");
+  const std::optional<std::string> chosen = ChooseName(app.ui, "Choose a Printer", names, PrinterName(record));
   PrinterInfo info;
   // A printer that cannot be opened leaves the record as it was.
-  if (app.printers->OpenPrinter(names[static_cast<size_t>(selection)], RecordPaper(record), info))
-    SetPrinter(record, info);
+  if (chosen && app.printers->OpenPrinter(*chosen, RecordPaper(record), info)) SetPrinter(record, info);
 }
 
 void ChooseFont(App& app, ByteBuffer& record) {
   if (PrinterName(record).empty()) return ShowNotice(app.ui, "You must select a printer first");
   const std::vector<std::string> faces = app.printers->FontFamilies();
   if (faces.empty()) return;
-  std::string entries;
-  int selection = 0;
-  for (size_t i = 0; i < faces.size(); ++i) {
-    if (i > 0) entries += '|';
-    entries += faces[i];
-    if (faces[i] == FontFace(record)) selection = static_cast<int>(i);
-  }
-  int result = 1;
-  ChooseFromList(app.ui, "Choose a Font", entries, "OK|Cancel", result, selection);
-  if (result == 0) SetFontFace(record, faces[static_cast<size_t>(selection)]);
+  if (auto chosen = ChooseName(app.ui, "Choose a Font", faces, FontFace(record))) SetFontFace(record, *chosen);
 }
 
 void ChooseFontSize(App& app, ByteBuffer& record) {

@@ -33,6 +33,10 @@ class Collection {
   void Reopen();
 
  private:
+  // The current record as a recipe or text with those fields and 4 servings.
+  void FillRecipe(int32_t recipeId, int32_t chapter, const std::string& title, const std::string& ingredients,
+                  const std::string& directions, int32_t kind);
+
   TempFolder folder_;
   std::unique_ptr<Database> db_;
 };

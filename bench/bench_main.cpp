@@ -805,8 +805,9 @@ int Run(const Options& options) {
   fs::remove_all(printFolder);
   report.figures.push_back({"print 1,000 recipes, 3x5 cards 4 a sheet, to PDF", {printed.printMs}, 0});
   char printNote[200];
-  std::snprintf(printNote, sizeof printNote, "print: %d recipes on %d cards, %d pages, PDF of %s bytes",
-                printed.recipes, printed.cards, printed.pages, WithCommas(printed.fileBytes).c_str());
+  std::snprintf(printNote, sizeof printNote,
+                "print: %d recipes on %d cards, %d pages, PDF of %s bytes, %.0f ms of processor time",
+                printed.recipes, printed.cards, printed.pages, WithCommas(printed.fileBytes).c_str(), printed.cpuMs);
   report.notes.push_back(printNote);
   PrintTable(report);
   return 0;

@@ -1,6 +1,7 @@
 #include "print_bench.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
@@ -42,9 +43,11 @@ PrintFigures MeasurePrint(const std::string& folder, int32_t recipes) {
   LayoutDefaults(record, 55, printers);
   ApplyLayout(record);
   const std::string pdf = folder + "print-bench.pdf";
+  const std::clock_t cpuStart = std::clock();
   const auto start = std::chrono::steady_clock::now();
   const PrintReport report = PrintEntries(db, record, printers, entries, pdf);
   const auto end = std::chrono::steady_clock::now();
+  const std::clock_t cpuEnd = std::clock();
   if (!report.done) throw std::runtime_error("printing failed: " + report.error);
   PrintFigures figures;
   figures.recipes = report.recipes;
@@ -52,6 +55,7 @@ PrintFigures MeasurePrint(const std::string& folder, int32_t recipes) {
   figures.cards = report.cards;
   figures.fileBytes = static_cast<int64_t>(std::filesystem::file_size(pdf));
   figures.printMs = std::chrono::duration<double, std::milli>(end - start).count();
+  figures.cpuMs = 1000.0 * static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
   std::filesystem::remove(pdf);
   return figures;
 }

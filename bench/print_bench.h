@@ -12,6 +12,7 @@ struct PrintFigures {
   int cards = 0;
   int64_t fileBytes = 0;
   double printMs = 0;  // reading the records, laying them out and writing the PDF
+  double cpuMs = 0;    // processor time of the same, which a busy machine does not stretch
 };
 
 // Builds a collection of `recipes` generated recipes in `folder` and prints

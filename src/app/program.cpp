@@ -15,6 +15,7 @@
 #include "db/data_file.h"
 #include "db/data_folder_lock.h"
 #include "db/data_paths.h"
+#include "db/product.h"
 #include "platform/headless_platform.h"
 #include "platform/instance_marker.h"
 #include "platform/program_folder.h"
@@ -24,13 +25,13 @@
 #include "state/database_lifecycle.h"
 #include "ui/frame.h"
 #include "ui/progress_box.h"
+#include "upgrade/dictionary_conversion.h"
+#include "upgrade/upgrade_offer.h"
 #include "platform/system_printers.h"
 
 namespace tovalia {
 
 namespace {
-
-constexpr char kProductName[] = "Tovalia";
 
 std::unique_ptr<Platform> MakePlatform(const ProgramOptions& options, std::string& error) {
   if (!options.headless) return std::make_unique<SdlPlatform>(options.screen);
@@ -191,13 +192,18 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   while (platform->InputPending() && !ui.input.quitFlag) ui.Pump(0);
   ui.input = InputState{};
 
-  // 10-12. The frame on the Index screen; the window shows.
+  // 10. The frame on the Index screen; the window shows.
   App app{ui, db, settings};
   SystemPrinters printers;
   app.printers = &printers;
   DrawFrame(ui, app.currentScreen);
   ui.Show();
   platform->ShowMainWindow();
+
+  // 11-12. A first start offers the collection of an earlier installation;
+  // an old spell-check dictionary is folded into the current one.
+  if (!FileExists(db.paths.setupFile)) OfferUpgrade(app, UpgradeAsker::kFirstStart);
+  ConvertOldDictionary(dataFolder, progress);
 
   // 13-15. The database, brought into agreement with its files.
   BringDatabaseUp(db, settings);

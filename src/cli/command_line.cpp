@@ -39,6 +39,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     finds recipes (titles only unless fields are named; all
                                     chapters unless --chapter) and lists them as titles does;
                                     they stay under Search Results
+  upgrade --list | --from DIR       lists the data folders of earlier installations found on
+                                    this computer (VERSION, FOLDER), or copies the recipes,
+                                    groceries and meals of one; the files they replace are
+                                    moved into a dated folder inside the data folder first
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
@@ -46,6 +50,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     prints recipes with the stored settings of a layout
                                     (default: the last one used) on its printer, or on
                                     NAME; --output saves a PDF ("Save as PDF")
+  pdf-book --output FILE.pdf [--size 6x9|8.5x11|a4] [--title T] [--subtitle S]
+           [--author A] [--chapter N]... [RECIPEID...]
+                                    saves a print-ready cookbook of the chapters and recipes
+                                    named (every recipe when none is named)
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 
@@ -135,7 +143,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, startup, out, err, &settings};
+  CommandContext context{db, settings, startup, out, err};
   int status = command.job(context);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "cli/pdf_book_command.h"
+#include "cli/upgrade_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -599,6 +601,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
   };
   auto found = kCommands.find(name);

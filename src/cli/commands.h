@@ -18,10 +18,10 @@ namespace tovalia {
 
 struct CommandContext {
   Database& db;
+  Settings& settings;
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;
-  Settings* settings = nullptr;
 };
 
 // Returns an exit status.

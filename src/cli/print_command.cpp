@@ -44,12 +44,12 @@ int Print(CommandContext& c, const PrintArguments& a) {
   }
 
   // The stored settings, read only: a layout never set up prints with its defaults.
-  int32_t layout = GetNumberSetting(*c.settings, setting::kPrintLayout);
+  int32_t layout = GetNumberSetting(c.settings, setting::kPrintLayout);
   if (a.layout) layout = *a.layout;
   if (!IsRecipeLayout(layout)) layout = kFirstRecipeLayout;
   SystemPrinters printers;
   ByteBuffer record = NewPrintRecord();
-  LoadPrintRecord(*c.settings, layout, record, printers);
+  LoadPrintRecord(c.settings, layout, record, printers);
   ApplyLayout(record);
   std::string printer = a.printer;
   if (printer.empty() && !a.output.empty()) printer = kSaveAsPdfPrinter;

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "db/cp1252.h"
 #include "db/record_operations.h"
+#include "output/pdf_book.h"
 #include "output/print_layouts.h"
 #include "output/print_record.h"
 #include "output/print_run.h"
@@ -134,8 +134,7 @@ std::string AskForPdfFile(App& app) {
   ChooseFile(app.ui, "Where do you want to save your PDF?", kChooserPlain, folder, name, result);
   if (result != 1 || name.empty()) return {};
   PutTextSetting(app.settings, setting::kExportFolder, folder);
-  if (name.size() < 4 || LowerCase(name.substr(name.size() - 4)) != ".pdf") name += ".pdf";
-  return folder + name;
+  return folder + PdfFileName(name);
 }
 
 // Prints; true when the screen may close.

@@ -4,14 +4,19 @@
 
 namespace tovalia {
 
-void DrawCheckOption(Canvas& canvas, const Rect& r, const std::string& caption, bool on) {
-  Rect box{r.x, r.y + 4, 15, 15};
-  canvas.FillRoundedRect(box, 3, on ? theme::kAccent : 0xFFFFFF);
-  canvas.StrokeRect(box, on ? theme::kAccent : theme::kButtonEdge, 1, 3);
-  if (on) {
-    canvas.DrawLine(box.x + 3, box.y + 8, box.x + 6, box.y + 11, 0xFFFFFF, 2);
-    canvas.DrawLine(box.x + 6, box.y + 11, box.x + 12, box.y + 4, 0xFFFFFF, 2);
+void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
+  if (ticked) {
+    canvas.FillRoundedRect(r, 3, theme::kAccent);
+    canvas.DrawLine(r.x + 3, r.y + r.height / 2, r.x + 6, r.y + r.height / 2 + 3, 0xFFFFFF, 2);
+    canvas.DrawLine(r.x + 6, r.y + r.height / 2 + 3, r.x + r.width - 3, r.y + 4, 0xFFFFFF, 2);
+  } else {
+    canvas.FillRoundedRect(r, 3, 0xFFFFFF);
+    canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
   }
+}
+
+void DrawCheckOption(Canvas& canvas, const Rect& r, const std::string& caption, bool on) {
+  DrawCheckBox(canvas, {r.x, r.y + 4, 15, 15}, on);
   canvas.SetFont({FontFamily::kSans, 14, true});
   canvas.DrawText(r.x + 22, r.y + 3, caption, theme::kInk);
   canvas.RecordButton(r, caption);

@@ -3,6 +3,7 @@
 // accented letters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "output/print_record.h"
 #include "output/print_run.h"
 #include "platform/bmp_codec.h"
+#include "platform/system_printers.h"
 #include "support/collection.h"
 #include "support/program_run.h"
 #include "support/recording_printer.h"
@@ -130,6 +132,24 @@ TEST_F(PdfPrinting, EveryLayoutPrintsEveryLineOnItsPaper) {
       EXPECT_NE(text.find(words), std::string::npos) << words << "\n" << text;
     EXPECT_FALSE(Exists(path + ".part"));
   }
+}
+
+TEST_F(PdfPrinting, ArialPrintsInLiberationSansWhenArialIsNotInstalled) {
+  printers.record = false;
+  if (Output("fc-list : family").find("Arial\n") != std::string::npos) GTEST_SKIP() << "Arial itself is installed";
+  const std::string path = books.folder().File("fonts.pdf");
+  ASSERT_TRUE(PrintLayout(51, path, entries).done);
+  const std::string fonts = Output("pdffonts '" + path + "'");
+  EXPECT_NE(fonts.find("LiberationSans-Bold"), std::string::npos) << fonts;
+  EXPECT_NE(fonts.find("LiberationSans "), std::string::npos) << fonts;
+  EXPECT_EQ(fonts.find("DejaVu"), std::string::npos) << fonts;
+}
+
+TEST(FontFamilies, AreTheInstalledScalableFamiliesSortedAndLimited) {
+  const std::vector<std::string> families = ScalableFontFamilies(500);
+  EXPECT_TRUE(std::is_sorted(families.begin(), families.end()));
+  EXPECT_NE(std::find(families.begin(), families.end(), "Liberation Sans"), families.end());
+  EXPECT_EQ(ScalableFontFamilies(2).size(), std::min<size_t>(2, families.size()));
 }
 
 TEST_F(PdfPrinting, NoRecipesEndADocumentWithoutPagesAndNoFileAndAFailedWriteLeavesNoFile) {

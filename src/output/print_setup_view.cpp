@@ -108,10 +108,15 @@ Rect ValueRowRect(Canvas& canvas, int x, int y, const std::string& value) {
   return {x - 4, y - 2, canvas.TextWidth(value) + 8, kRowHeight - 2};
 }
 
-void DrawValueRow(Canvas& canvas, int x, int y, const std::string& label, const std::string& value,
+void DrawValueRow(Canvas& canvas, int x, int y, const std::string& label, const std::string& whole,
                   bool clickable) {
   canvas.SetFont({FontFamily::kSans, 14, true});
   canvas.DrawText(x - 10 - canvas.TextWidth(label), y, label, theme::kMutedInk);
+  // A long printer or font name ends in "..." at the window's edge.
+  canvas.SetFont({FontFamily::kSans, 14, false});
+  std::string value = whole;
+  const int room = canvas.Width() - 30 - x;
+  for (size_t keep = whole.size(); keep > 1 && canvas.TextWidth(value) > room;) value = whole.substr(0, --keep) + "...";
   const Rect r = ValueRowRect(canvas, x, y, value);
   if (clickable) {
     canvas.FillRoundedRect(r, 4, 0xFFFFFF);

@@ -123,6 +123,19 @@ TEST_F(PrintScreen, TheRecipeScreenPrintsItsRecipeAndThePreviewShowsTheFirstShee
   EXPECT_TRUE(Exists(program.Temp().File("brulee.PDF")));
 }
 
+TEST_F(PrintScreen, ALongPrinterNameEndsInAnEllipsisAtTheWindowsEdge) {
+  FakePrinters printers;
+  ByteBuffer record = NewPrintRecord();
+  LayoutDefaults(record, 50, printers);
+  PrinterInfo wide;
+  wide.name = "Office_Colour_LaserJet_Second_Floor_Near_The_Kitchen_Window";
+  SetPrinter(record, wide);
+  Store(record);
+  auto run = Run(std::string(kOpenCakesAndPrint) + "expect Office_Colour_LaserJet\nexpect ...\n"
+                 "absent Near_The_Kitchen_Window\npress Cancel\n", "--screen 800x600");
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
 class ListSetup : public ::testing::Test {
  protected:
   int Open(const std::string& script, const std::string& title, int32_t id) {

@@ -23,6 +23,7 @@
 #include "collection_generator.h"
 #include "grocery_bench.h"
 #include "import_bench.h"
+#include "print_bench.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -837,6 +838,19 @@ int Run(const Options& options) {
                 imported.recipesStored / (imported.importMs / 1000));
   report.notes.push_back(importRate);
   AddGroceryFigures(folder.Path(), options.groceryItems, report);
+
+  // Printing 1,000 recipes on four 3x5 cards a sheet to a PDF file.
+  Note("print");
+  const std::string printFolder = folder.Path() + "print-bench/";
+  fs::create_directories(printFolder);
+  const bench::PrintFigures printed = bench::MeasurePrint(printFolder, 1000);
+  fs::remove_all(printFolder);
+  report.figures.push_back({"print 1,000 recipes, 3x5 cards 4 a sheet, to PDF", {printed.printMs}, 0});
+  char printNote[200];
+  std::snprintf(printNote, sizeof printNote,
+                "print: %d recipes on %d cards, %d pages, PDF of %s bytes, %.0f ms of processor time",
+                printed.recipes, printed.cards, printed.pages, WithCommas(printed.fileBytes).c_str(), printed.cpuMs);
+  report.notes.push_back(printNote);
   PrintTable(report);
   return 0;
 }

@@ -23,6 +23,7 @@
 #include "db/record_search.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
+#include "cli/print_command.h"
 #include "interchange/import_command.h"
 #include "recipe/line_table.h"
 #include "recipe/resize.h"
@@ -568,6 +569,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"search", ParseSearch},         {"import", ParseImport},
       {"grocery", ParseGrocery},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
+      {"print", ParsePrint},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -7,6 +7,7 @@
 #include "db/record_format.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "output/print_screen.h"
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
@@ -128,7 +129,7 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == "New Meal") {
     HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
   } else if (caption == "Print") {
-    HaveRecord(app, viewer, "No Recipe to Print?");  // printing takes over once it exists
+    if (HaveRecord(app, viewer, "No Recipe to Print?")) PrintRecipes(app, kPrintCurrentRecipe);
   }
   // "Export" hands over to the export writers, which check for themselves.
 }

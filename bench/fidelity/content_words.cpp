@@ -56,7 +56,8 @@ std::map<std::string, int> ContentWords(const std::vector<std::string>& lines) {
       while (end < line.size() && IsLetter(static_cast<unsigned char>(line[end]))) ++end;
       if (end - i >= 3) {
         const std::string word = LowerCase(line.substr(i, end - i));
-        if (UnitWords().count(word) == 0) ++words[word];
+        // "MMMMM" opens Meal-Master's heading lines; it is no word.
+        if (UnitWords().count(word) == 0 && word != "mmmmm") ++words[word];
       }
       i = end;
     }

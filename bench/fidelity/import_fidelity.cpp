@@ -6,7 +6,7 @@
 // servings and words per recipe. With --dump it writes a sample of recipes,
 // source beside stored, for reading by eye.
 //
-//   import_fidelity [--corpus DIR] [--dump DIR] [--sample N] [--files PART] [--per-file] [--list-two]
+//   import_fidelity [--corpus DIR] [--dump DIR] [--sample N] [--files PART] [--per-file] [--list-two] [--list-rejected]
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +31,7 @@
 #include "db/title_index.h"
 #include "interchange/import_command.h"
 #include "interchange/import_lines.h"
+#include "interchange/source_text.h"
 #include "source_recipes.h"
 
 namespace fs = std::filesystem;
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
   std::string only;
   bool perFile = false;
   bool listTwo = false;
+  bool listRejected = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -159,8 +161,10 @@ int main(int argc, char** argv) {
       perFile = true;
     } else if (arg == "--list-two") {
       listTwo = true;
+    } else if (arg == "--list-rejected") {
+      listRejected = true;
     } else {
-      std::fprintf(stderr, "usage: import_fidelity [--corpus DIR] [--dump DIR] [--sample N] [--files PART] [--per-file] [--list-two]\n");
+      std::fprintf(stderr, "usage: import_fidelity [--corpus DIR] [--dump DIR] [--sample N] [--files PART] [--per-file] [--list-two] [--list-rejected]\n");
       return 2;
     }
   }
@@ -190,7 +194,7 @@ int main(int argc, char** argv) {
     Totals& t = byFolder[group];
     Totals f;
     ++f.files;
-    const std::string text = TextFileToCp1252(ReadBytes(file));
+    const std::string text = DecodeSourceText(ReadBytes(file));
     const std::vector<StoredRecipe> stored = ImportIntoFreshCollection(file, scratch);
     f.stored = static_cast<int>(stored.size());
     for (const StoredRecipe& r : stored) f.textRecords += r.kind == kKindTextRecord ? 1 : 0;
@@ -228,7 +232,8 @@ int main(int argc, char** argv) {
         ++f.measured;
         std::vector<std::string> storedLines = SplitCr(match->ingredients);
         for (const std::string& line : storedLines) {
-          if (!HoldsTwoIngredients(line, source.all)) continue;
+          // A text record's lines are text, not ingredient lines.
+          if (match->kind == kKindTextRecord || !HoldsTwoIngredients(line, source.all)) continue;
           ++twoLines;
           if (listTwo) std::printf("two: %s | %s\n", name.c_str(), Cp1252ToUtf8(line).c_str());
         }
@@ -236,9 +241,14 @@ int main(int argc, char** argv) {
         storedLines.insert(storedLines.end(), directionLines.begin(), directionLines.end());
         share = CompareWords(sourceWords, ContentWords(storedLines));
         const int expectedServings = source.servings > 0 ? std::min(source.servings, 255) : match->servings;
-        if (twoLines == 0 && match->servings == expectedServings &&
-            (share.sourceWords == 0 || share.keptWords * 100 >= share.sourceWords * 98))
+        const bool wordsKept = share.sourceWords == 0 || share.keptWords * 100 >= share.sourceWords * 98;
+        if (twoLines == 0 && match->servings == expectedServings && wordsKept) {
           ++f.acceptedAutomatically;
+        } else if (listRejected) {
+          std::printf("rejected: %s | %s | servings %d/%d words %d/%d two %d\n", name.c_str(),
+                      Cp1252ToUtf8(match->title).c_str(), match->servings, expectedServings, share.keptWords,
+                      share.sourceWords, twoLines);
+        }
       }
       f.sourceWords += share.sourceWords;
       f.keptWords += share.keptWords;
@@ -248,8 +258,9 @@ int main(int argc, char** argv) {
         WriteSample(sampleOut, source, match, share, twoLines);
     }
     if (perFile) {
-      std::printf("%-70s announced %5d stored %5d lost %4d words %s two-ingredient lines %d\n", name.c_str(),
-                  f.announced, f.stored, f.lost, Share(f.keptWords, f.sourceWords).c_str(), f.twoIngredientLines);
+      std::printf("%-70s announced %5d stored %5d text %4d lost %4d words %s two-ingredient lines %d accepted %s\n",
+                  name.c_str(), f.announced, f.stored, f.textRecords, f.lost, Share(f.keptWords, f.sourceWords).c_str(),
+                  f.twoIngredientLines, Percent(f.acceptedAutomatically, f.measured + f.lost).c_str());
     }
     t.files += f.files;
     t.announced += f.announced;

@@ -125,7 +125,9 @@ std::vector<SourceRecipe> CutMasterCook(const std::vector<std::string>& lines) {
       }
       continue;
     }
-    if (StartsWith(trimmed, "- - - -")) continue;
+    // The dashes before the notes and the mark of an empty ingredient list
+    // are MasterCook's own.
+    if (StartsWith(trimmed, "- - - -") || trimmed == "*****  NONE  *****") continue;
     open->content.push_back(line);
   }
   return recipes;

@@ -142,6 +142,8 @@ bool RunImportCommand(App& app) {
       });
       if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
       if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
+      for (const std::string& line : ImportSummary(outcome)) ShowNotice(app.ui, line);
+      if (outcome.refusal.empty() && !outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
       imported = outcome.result.stored > 0;
     }
     PutNumberSetting(app.settings, setting::kSortImportByCategory, options[0] ? 1 : 0);

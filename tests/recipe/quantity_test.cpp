@@ -102,7 +102,7 @@ TEST(ResizeLine, ScalesTheQuantityAndEndsEveryLineWithACarriageReturn) {
   EXPECT_EQ(ResizeLine(2, "Salt to taste\r"), "Salt to taste\r");
   EXPECT_EQ(ResizeLine(2, "4"), "8\r");
   EXPECT_EQ(ResizeLine(2, "4\r"), "8\r");
-  EXPECT_EQ(ResizeLine(2, "1-2 eggs"), "2 2 eggs\r");
+  EXPECT_EQ(ResizeLine(2, "1-2 eggs"), "2-4 eggs\r");
   EXPECT_EQ(ResizeLine(2, "\xBD cup cream"), "1 cup cream\r");
 }
 

@@ -380,10 +380,9 @@ namespace {
 
 std::string CleanTitleOnce(std::string_view title) {
   std::string t = UpperCase(TrimBlanks(title));
-  if (StartsWith(t, "TITLE")) {
-    t = TrimBlanks(std::string_view(t).substr(5));
-    if (StartsWith(t, ":")) t = TrimBlanks(std::string_view(t).substr(1));
-  }
+  // "Title:" is a label; "TitleField" is a title.
+  if (StartsWith(t, "TITLE") && StartsWith(TrimBlanks(std::string_view(t).substr(5)), ":"))
+    t = TrimBlanks(std::string_view(TrimBlanks(std::string_view(t).substr(5))).substr(1));
   t = TitleCase(CleanLine(t));
   // Roman numerals stay upper case; only a word of its own is one, so
   // that "Hawaii" keeps its letters.

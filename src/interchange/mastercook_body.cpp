@@ -1,7 +1,7 @@
 // MasterCook bodies have a known shape: under the dashes of the "Amount
 // Measure Ingredient" heading, one ingredient a line (amount in columns
-// 1-8, measure in 11-22, the ingredient from column 25) down to the first
-// empty line; then the directions; then, after the "- - - -" line, the
+// 1-8, measure in 11-22, the ingredient from column 25) down to the empty
+// line that the columns do not go on after; then the directions; then, after the "- - - -" line, the
 // notes, which end the directions as their last paragraph. A line with
 // empty amount and measure columns either names an ingredient of its own
 // or goes on with the one above; it goes on where the one above is left
@@ -19,8 +19,9 @@ namespace {
 
 constexpr size_t kMeasureColumn = 8;
 constexpr size_t kIngredientColumn = 24;
-// MasterCook wraps ingredient text near this width.
-constexpr size_t kWrapWidth = 25;
+// MasterCook wraps ingredient text (converted from Meal-Master's 28
+// columns) near this width.
+constexpr size_t kWrapWidth = 26;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -33,6 +34,11 @@ std::string LastWord(std::string_view text) {
   return LowerCase(blank == std::string_view::npos ? text : text.substr(blank + 1));
 }
 
+size_t FirstWordLength(std::string_view text) {
+  const size_t blank = text.find(' ');
+  return blank == std::string_view::npos ? text.size() : blank;
+}
+
 // Whether the ingredient text above is left open, so that the next line
 // goes on with it.
 bool LeftOpen(std::string_view above, std::string_view next) {
@@ -43,7 +49,8 @@ bool LeftOpen(std::string_view above, std::string_view next) {
   static constexpr std::array<std::string_view, 18> kJoining = {
       "and", "or", "of", "with", "to", "in", "into", "for", "the", "a", "an", "at", "on", "about", "plus", "from", "by", "per"};
   if (std::find(kJoining.begin(), kJoining.end(), LastWord(above)) != kJoining.end()) return true;
-  return IsLowerLetter(next.front()) && above.size() >= kWrapWidth;
+  // A word that would not have fitted on the line above was wrapped.
+  return IsLowerLetter(next.front()) && above.size() + 1 + FirstWordLength(next) > kWrapWidth;
 }
 
 bool IsAmountCharacter(char c) { return c == ' ' || (c >= '0' && c <= '9') || c == '.' || c == '/' || c == '-'; }
@@ -56,6 +63,29 @@ std::string Cell(std::string_view line, size_t from, size_t to) {
   return TrimBlanks(line.substr(from, to - from));
 }
 
+// An ingredient line in the columns: an amount in the amount column.
+bool InColumns(const std::string& line) {
+  const std::string_view amount = std::string_view(line).substr(0, std::min(line.size(), kMeasureColumn));
+  return std::all_of(amount.begin(), amount.end(), IsAmountCharacter) &&
+         std::any_of(amount.begin(), amount.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether the ingredients go on after the empty line at `at`: the next
+// line is in the columns, or is a sub-heading (no amount) over such a line.
+bool IngredientsGoOn(const std::vector<std::string>& lines, size_t at) {
+  auto nextFilled = [&lines](size_t i) {
+    while (i < lines.size() && TrimBlanks(ExpandTabs(lines[i])).empty()) ++i;
+    return i;
+  };
+  const size_t next = nextFilled(at);
+  if (next >= lines.size()) return false;
+  const std::string line = ExpandTabs(lines[next]);
+  if (InColumns(line)) return true;
+  if (!Cell(line, 0, kMeasureColumn).empty()) return false;
+  const size_t after = nextFilled(next + 1);
+  return after == next + 1 && after < lines.size() && InColumns(ExpandTabs(lines[after]));
+}
+
 }  // namespace
 
 void SplitMasterCookBody(const std::vector<std::string>& lines, ImportedRecipe& recipe) {
@@ -63,7 +93,12 @@ void SplitMasterCookBody(const std::vector<std::string>& lines, ImportedRecipe& 
   std::string aboveText;  // the ingredient text of the line above, for wrapped lines
   for (; i < lines.size(); ++i) {
     const std::string line = ExpandTabs(lines[i]);
-    if (TrimBlanks(line).empty() || StartsWith(TrimBlanks(line), "- - - -")) break;
+    if (StartsWith(TrimBlanks(line), "- - - -")) break;
+    if (TrimBlanks(line).empty()) {
+      if (!IngredientsGoOn(lines, i)) break;
+      recipe.ingredients.emplace_back();
+      continue;
+    }
     if (IsNoneMark(line)) continue;
     // A line that does not keep to the columns is one ingredient as written.
     if (!std::all_of(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(std::min(line.size(), kMeasureColumn)),

@@ -96,8 +96,14 @@ bool IsIngredient(const Row& row) { return row.left.has_value(); }
 bool OpensBlock(const Row& row) { return row.left && row.left->quantified; }
 
 // One section between headings: the left column of every row, then the
-// right column, so that each ingredient stays under its own heading.
-void AddSection(const std::vector<Row>& rows, std::vector<std::string>& ingredients) {
+// right column, so that each ingredient stays under its own heading. Empty
+// lines at its end come after both columns.
+void AddSection(std::vector<Row> rows, std::vector<std::string>& ingredients) {
+  bool gapAfter = false;
+  while (!rows.empty() && rows.back().empty) {
+    rows.pop_back();
+    gapAfter = true;
+  }
   for (const Row& row : rows) {
     if (row.empty) {
       ingredients.emplace_back();
@@ -108,6 +114,7 @@ void AddSection(const std::vector<Row>& rows, std::vector<std::string>& ingredie
   for (const Row& row : rows) {
     if (row.right) ingredients.push_back(row.right->text);
   }
+  if (gapAfter) ingredients.emplace_back();
 }
 
 }  // namespace

@@ -39,6 +39,9 @@ TEST(ImportLinesTitle, DropsTheTitleLabelAndKeepsRomanNumerals) {
   EXPECT_EQ(CleanTitle("Rocky Road iii", nullptr), "Rocky Road III");
   EXPECT_EQ(CleanTitle("PORK CHOPS HAWAII", nullptr), "Pork Chops Hawaii");  // no numeral inside a word
   EXPECT_EQ(CleanTitle("ii", nullptr), "II");
+  // "Title" goes only as a label before a colon (mastercook/javarecipes_AllFields.mxp).
+  EXPECT_EQ(CleanTitle("TitleField", nullptr), "Titlefield");
+  EXPECT_EQ(CleanTitle("Title Page", nullptr), "Title Page");
 
 }
 

@@ -1,0 +1,48 @@
+// Now You're Cooking exports cut from nyc/javarecipes_nycexport_cake.txt.
+#include <gtest/gtest.h>
+
+#include "db/record_format.h"
+#include "support/imports.h"
+
+namespace tovalia {
+namespace {
+
+using testing::StoredRecord;
+
+// Line 24483: a recipe whose only ingredient line has no unit ("1  text
+// only") is stored whole; the body starts after the categories line.
+TEST(NowYoureCookingImport, ARecipeWithoutUnitWordsIsStoredWhole) {
+  testing::Collection c;
+  testing::AddImportChapter(c);
+  testing::ImportText(c,
+                      "@@@@@ Now You're Cooking! Export Format\n\nGold Drops\n\ncakes\n\n1  text only\n\n"
+                      "Prepare gold cake batter.  Bake in well-oiled small muffin tins. When\n"
+                      "cold, ice with butter icing and roll in yellow coconut. The Household\nSearchlight\n\n"
+                      "Yield: 6 servings\n\n  NYC Nutrilink: N0^00000\n\n"
+                      "** Exported from Now You're Cooking! v5.71 **\n\n\n"
+                      "@@@@@ Now You're Cooking! Export Format\n\n14-CARAT CAKE\n\ncakes, deserts\n\n"
+                      "2 cup flour\n4  eggs\n      ----VANILLA CREAM CHEESE FROSTIN---\n1/2 cup butter or margarine\n\n"
+                      "Sift together flour.\n\nYield: 12 servings\n");
+  const std::vector<StoredRecord> r = testing::StoredRecords(c);
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0].title, "Gold Drops");
+  EXPECT_EQ(r[0].kind, kKindRecipe);
+  EXPECT_EQ(r[0].servings, 6);
+  EXPECT_EQ(r[0].ingredients, "1 text only\r");
+  EXPECT_EQ(r[0].directions,
+            "Prepare gold cake batter. Bake in well-oiled small muffin tins. When cold, ice with butter icing "
+            "and roll in yellow coconut. The Household Searchlight");
+  EXPECT_EQ(r[1].title, "14-Carat Cake");
+  EXPECT_EQ(r[1].ingredients, "2 cups flour\r4 eggs\rVANILLA CREAM CHEESE FROSTIN\r1/2 cup butter or margarine\r");
+}
+
+TEST(NowYoureCookingImport, EveryRecipeOfTheCakeFileIsStored) {
+  const std::string file = testing::CorpusFile("nyc/javarecipes_nycexport_cake.txt");
+  if (file.empty()) GTEST_SKIP() << "no corpus beside the repository";
+  testing::Collection c;
+  testing::AddImportChapter(c);
+  EXPECT_EQ(testing::ImportFile(c, file).result.stored, 897);
+}
+
+}  // namespace
+}  // namespace tovalia

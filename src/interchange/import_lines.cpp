@@ -159,6 +159,8 @@ Amount ReadAmount(std::string_view line) {
       amount.upTo = Hundredths(second->value);
       amount.text = JoinRange(first->text, second->text);
       amount.taken = second->end;
+    } else if (line.substr(first->end, 1) == "-") {
+      return {};  // "1-16 oz can" is no amount the line rules know: the line stays as written
     }
   }
   return amount;

@@ -1,7 +1,11 @@
 #include "interchange/mastercook_xml_import.h"
 
+#include <optional>
+
 #include "db/cp1252.h"
 #include "interchange/import_lines.h"
+#include "interchange/import_pass.h"
+#include "interchange/source_text.h"
 #include "interchange/web_text.h"
 #include "interchange/xml_document.h"
 
@@ -58,6 +62,23 @@ ImportedRecipe ReadRecipe(const pugi::xml_node& node) {
   return recipe;
 }
 
+// The recipe of the text export that an <RcpE> may carry in its <RTxt>
+// (CDATA, perhaps never closed), read as any MasterCook text.
+std::optional<ImportedRecipe> FromExportedText(std::string_view chunk) {
+  const size_t start = chunk.find("<![CDATA[");
+  if (start == std::string_view::npos) return std::nullopt;
+  std::string_view text = chunk.substr(start + 9);
+  text = text.substr(0, text.find("]]>"));
+  std::optional<ImportedRecipe> found;
+  ImportPass pass([&found](ImportedRecipe&& recipe) {
+    if (!found) found = std::move(recipe);
+  });
+  SourceLines lines(text);
+  for (std::string line; lines.Next(line);) pass.Line(line);
+  pass.End();
+  return found;
+}
+
 }  // namespace
 
 // Each <RcpE> is read on its own, from its tag to the next one: a recipe
@@ -66,9 +87,19 @@ std::vector<ImportedRecipe> ReadMasterCookXml(std::string_view text) {
   std::vector<ImportedRecipe> recipes;
   for (size_t at = text.find("<RcpE"); at != std::string_view::npos;) {
     const size_t next = text.find("<RcpE", at + 5);
+    const std::string_view chunk = text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at);
     pugi::xml_document document;
-    LoadXmlDocument(text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at), document);
-    if (const pugi::xml_node recipe = document.child("RcpE")) recipes.push_back(ReadRecipe(recipe));
+    LoadXmlDocument(chunk, document);
+    ImportedRecipe recipe = ReadRecipe(document.child("RcpE"));
+    // A recipe kept only as its text export is read from that text.
+    if (recipe.ingredients.empty() && recipe.directions.empty()) {
+      if (std::optional<ImportedRecipe> exported = FromExportedText(chunk)) {
+        if (recipe.title.empty()) recipe.title = exported->title;
+        exported->title = recipe.title;
+        recipe = std::move(*exported);
+      }
+    }
+    recipes.push_back(std::move(recipe));
     at = next;
   }
   return recipes;

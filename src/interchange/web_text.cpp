@@ -11,19 +11,28 @@ namespace tovalia {
 
 namespace {
 
+// The names of the characters 160 to 255, in order.
+constexpr std::array<std::string_view, 96> kLatin1Names = {
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",   "ordf",
+    "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "acute",  "micro",
+    "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave",
+    "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",
+    "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",
+    "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute",
+    "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave",
+    "iacute", "icirc",  "iuml",   "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide",
+    "oslash", "ugrave", "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
 struct NamedEntity {
   std::string_view name;
   uint32_t codePoint;
 };
 
-constexpr std::array<NamedEntity, 34> kEntities = {{
-    {"amp", '&'},       {"lt", '<'},         {"gt", '>'},         {"quot", '"'},       {"apos", '\''},
-    {"nbsp", ' '},      {"frac12", 0xBD},    {"frac14", 0xBC},    {"frac34", 0xBE},    {"frac13", 0x2153},
-    {"frac23", 0x2154}, {"frac18", 0x215B},  {"deg", 0xB0},       {"ndash", 0x2013},   {"mdash", 0x2014},
-    {"lsquo", 0x2018},  {"rsquo", 0x2019},   {"ldquo", 0x201C},   {"rdquo", 0x201D},   {"hellip", 0x2026},
-    {"eacute", 0xE9},   {"egrave", 0xE8},    {"agrave", 0xE0},    {"aacute", 0xE1},    {"uuml", 0xFC},
-    {"ouml", 0xF6},     {"auml", 0xE4},      {"ccedil", 0xE7},    {"ntilde", 0xF1},    {"reg", 0xAE},
-    {"copy", 0xA9},     {"trade", 0x2122},   {"times", 0xD7},     {"bull", 0x2022},
+constexpr std::array<NamedEntity, 18> kOtherEntities = {{
+    {"amp", '&'},       {"lt", '<'},        {"gt", '>'},        {"quot", '"'},      {"apos", '\''},
+    {"frac13", 0x2153}, {"frac23", 0x2154}, {"frac18", 0x215B}, {"ndash", 0x2013},  {"mdash", 0x2014},
+    {"lsquo", 0x2018},  {"rsquo", 0x2019},  {"ldquo", 0x201C},  {"rdquo", 0x201D},  {"hellip", 0x2026},
+    {"bull", 0x2022},   {"trade", 0x2122},  {"euro", 0x20AC},
 }};
 
 // The entity at `at` ("&amp;", "&#39;", "&#x27;"): its character and length.
@@ -54,7 +63,13 @@ bool DecodeEntity(std::string_view text, size_t at, uint32_t& codePoint, size_t&
     codePoint = value;
     return true;
   }
-  for (const NamedEntity& entity : kEntities) {
+  for (size_t i = 0; i < kLatin1Names.size(); ++i) {
+    if (kLatin1Names[i] == name) {
+      codePoint = static_cast<uint32_t>(160 + i);
+      return true;
+    }
+  }
+  for (const NamedEntity& entity : kOtherEntities) {
     if (entity.name == name) {
       codePoint = entity.codePoint;
       return true;
@@ -101,6 +116,8 @@ std::vector<std::string> WebTextLines(std::string_view utf8) {
       if (DecodeEntity(text, i, codePoint, length)) {
         if (codePoint == '\n' || codePoint == '\r') {
           flat += '\n';
+        } else if (codePoint == 0xA0) {
+          flat += ' ';
         } else {
           AppendCp1252(flat, codePoint);
         }

@@ -117,13 +117,14 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
   } else {
     for (const std::string& line : recipe.ingredients) whole = WriteIngredientLine(db, line) && whole;
     whole = WriteDirections(db, recipe.directions) && whole;
-    // A break that nothing follows is no part of the text.
-    int32_t length = Length(db, header::kDirectionsLength);
-    if (length > 0 && GetU8(db.directionsBuffer, length - 1) == '\r') {
-      std::string text = GetBytes(db.directionsBuffer, 0, length);
-      while (!text.empty() && text.back() == '\r') text.pop_back();
-      SetCurrentDirections(db, text);
-    }
+    // A break that nothing follows is no part of the text: the ingredients
+    // end with their last line's end, the directions with their last word.
+    std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));
+    while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
+    SetCurrentIngredients(db, ingredients);
+    std::string directions = GetBytes(db.directionsBuffer, 0, Length(db, header::kDirectionsLength));
+    while (!directions.empty() && directions.back() == '\r') directions.pop_back();
+    SetCurrentDirections(db, directions);
   }
   SetU8(db.recordHeaderBuffer, header::kRecordKind, recipe.textOnly ? kKindTextRecord : kKindRecipe);
   if (!recipe.photo.empty()) {

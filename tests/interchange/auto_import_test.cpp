@@ -77,6 +77,17 @@ TEST_F(AutoImport, ADirectionsMarkerSplitsAndIsNotStored) {
   EXPECT_EQ(r[0].directions, "Heat the stock. Season it.");
 }
 
+// mealmaster/javarecipes_1000.mmf, line 31363, in a text without columns:
+// the text after the marker is the first direction, not blanked with it.
+TEST_F(AutoImport, TheTextAfterADirectionsMarkerIsKept) {
+  Import("Exported from MasterCook\n\nDivinity\n\nIngredients\n2 cups sugar\n1/4 cup water\n\n"
+         "DIRECTIONS: Mix first 4 ingredients in heavy saucepan.\nCook, stirring.\n");
+  std::vector<StoredRecord> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].ingredients, "2 cups sugar\r1/4 cup water\r");
+  EXPECT_EQ(r[0].directions, "Mix first 4 ingredients in heavy saucepan. Cook, stirring.");
+}
+
 TEST_F(AutoImport, ABodyWithoutIngredientsBecomesATextRecordWhole) {
   Import("MMMMM----- Recipe via Meal-Master\n      Title: A Note\n      Yield: 1\n"
          "Keep the oven door shut.\nIt loses heat.\nMMMMM\n");

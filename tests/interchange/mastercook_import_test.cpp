@@ -10,15 +10,7 @@ namespace {
 
 using testing::StoredRecord;
 
-class MasterCookImport : public ::testing::Test {
- protected:
-  void SetUp() override { testing::AddImportChapter(c); }
-  std::vector<StoredRecord> Import(const std::string& text) {
-    testing::ImportText(c, text);
-    return testing::StoredRecords(c);
-  }
-  testing::Collection c;
-};
+using MasterCookImport = testing::ImportTest;
 
 const char kHeader[] =
     "* Exported from MasterCook *\n\n"

@@ -10,15 +10,7 @@ namespace {
 
 using testing::StoredRecord;
 
-class MealMasterImport : public ::testing::Test {
- protected:
-  void SetUp() override { testing::AddImportChapter(c); }
-  std::vector<StoredRecord> Import(const std::string& text) {
-    testing::ImportText(c, text);
-    return testing::StoredRecords(c);
-  }
-  testing::Collection c;
-};
+using MealMasterImport = testing::ImportTest;
 
 // mealmaster/javarecipes_Mm13000a.mmf, line 82: a two-column body that
 // opens with a long heading line, in three sections.

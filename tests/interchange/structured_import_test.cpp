@@ -12,16 +12,7 @@ namespace {
 
 using testing::StoredRecord;
 
-class StructuredImport : public ::testing::Test {
- protected:
-  void SetUp() override { testing::AddImportChapter(c); }
-  std::vector<StoredRecord> Import(const std::string& text) {
-    outcome = testing::ImportText(c, text);
-    return testing::StoredRecords(c);
-  }
-  ImportOutcome outcome;
-  testing::Collection c;
-};
+using StructuredImport = testing::ImportTest;
 
 // jsonld/ssr_google-recipe-example.html: one Recipe in a page's script
 // block, with HTML entities; the rest of the page (scripts, markup) is

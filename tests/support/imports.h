@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "interchange/import_command.h"
 #include "support/collection.h"
 
@@ -32,5 +34,18 @@ std::vector<StoredRecord> StoredRecords(Collection& c);
 
 // The corpus file's path, or empty when the corpus is not beside the repository.
 std::string CorpusFile(const std::string& name);
+
+// Tests that import texts into a collection with the chapter "Imported".
+class ImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { AddImportChapter(c); }
+  // Imports the text; every record stored so far, in the order stored.
+  std::vector<StoredRecord> Import(const std::string& text) {
+    outcome = ImportText(c, text);
+    return StoredRecords(c);
+  }
+  ImportOutcome outcome;
+  Collection c;
+};
 
 }  // namespace tovalia::testing

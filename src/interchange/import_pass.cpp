@@ -135,6 +135,14 @@ bool HasEndMarker(ImportFormat format) {
   return format != ImportFormat::kMasterCook && format != ImportFormat::kStarBanner && format != ImportFormat::kNone;
 }
 
+// Formats whose servings stand in the header (or, for Now You're Cooking,
+// in the closing yield line): a servings line in the body is text
+// ("Serving: 402 cal, 5 g pro").
+bool KeepsServingsInHeader(ImportFormat format) {
+  return format == ImportFormat::kMealMaster || format == ImportFormat::kMasterCook ||
+         format == ImportFormat::kNowYoureCooking;
+}
+
 // Formats read by their columns, whose lines are kept as written.
 bool KeepsColumns(ImportFormat format) {
   return format == ImportFormat::kMealMaster || format == ImportFormat::kMasterCook;
@@ -216,7 +224,9 @@ bool ImportPass::StartMarker(const std::string& raw, const std::string& trimmed,
 bool ImportPass::EndMarker(const std::string& trimmed, const std::string& upper) {
   if (section_ < 2) return false;
   const ImportFormat f = format_;
-  bool end = upper == "</RECIPE>" || Contains(upper, "RECIPE VIA COMPU-CHEF");
+  // Markers that close any recipe, in formats without an end marker of their
+  // own; inside the others they are text (a Compu-Chef credit line).
+  bool end = !HasEndMarker(f) && (upper == "</RECIPE>" || Contains(upper, "RECIPE VIA COMPU-CHEF"));
   end = end || (f == ImportFormat::kRecipeBegins && Contains(upper, "RECIPE ENDS"));
   end = end || (f == ImportFormat::kBigOven && Contains(upper, "DIRECTLY INTO BIGOVEN"));
   end = end || (f == ImportFormat::kNowYoureCooking && Contains(upper, "EXPORTED FROM NOW"));
@@ -307,13 +317,19 @@ void ImportPass::Header(const std::string& raw, const std::string& trimmed, cons
     // A header line of its own; the header's first servings line wins.
     setServings(ReadServings(std::string_view(trimmed).substr(upper.find("NUMBER OF SERVINGS:"))));
     servingsSeen_ = true;
+  } else if (f == ImportFormat::kNowYoureCooking && section_ > 1 && StartsWith(upper, "YIELD:")) {
+    // Now You're Cooking ends every recipe with its yield.
+    if (!servingsSeen_) setServings(ReadServings(AfterColon(trimmed, 0)));
+    Finish();
+    section_ = 0;
   } else if (section_ > 1 && !servingsSeen_ && Contains(trimmed, ":") &&
+             (section_ == 2 || !KeepsServingsInHeader(f)) &&
              (StartsWith(upper, "SERVES") || StartsWith(upper, "YIELD:") || StartsWith(upper, "SERVING"))) {
     setServings(ReadServings(AfterColon(trimmed, 0)));
     servingsSeen_ = true;
     if (f == ImportFormat::kMealMaster) section_ = 3;
-    if (f == ImportFormat::kOwnText || f == ImportFormat::kNowYoureCooking) {
-      // These exports put the servings last: the recipe is complete.
+    if (f == ImportFormat::kOwnText) {
+      // The own export puts the servings last: the recipe is complete.
       Finish();
       section_ = 0;
     }

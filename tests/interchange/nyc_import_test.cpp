@@ -36,6 +36,27 @@ TEST(NowYoureCookingImport, ARecipeWithoutUnitWordsIsStoredWhole) {
   EXPECT_EQ(r[1].ingredients, "2 cups flour\r4 eggs\rVANILLA CREAM CHEESE FROSTIN\r1/2 cup butter or margarine\r");
 }
 
+// Lines 30250 and 80: a servings line in the body, a "Serving:" line of
+// nutrition and a Compu-Chef credit are text; the closing yield gives the
+// servings and ends the recipe.
+TEST(NowYoureCookingImport, OnlyTheClosingYieldEndsARecipe) {
+  testing::Collection c;
+  testing::AddImportChapter(c);
+  testing::ImportText(c,
+                      "@@@@@ Now You're Cooking! Export Format\n\nHot Fudge Cake With Sauce\n\ncakes, deserts\n\n"
+                      "1 cup flour\n1/3 cup cocoa\n\nServings:  4\n\nPreheat to 350F\n\n"
+                      "Serving: 402 cal, 5 g pro, 54 g car\n\n*** Recipe Via Compu-Chef (tm) ***\n\n"
+                      "Courtesy of Shareware RECIPE CLIPPER 1.1\n\nYield: 16 servings\n\n"
+                      "** Exported from Now You're Cooking! v5.71 **\n");
+  const std::vector<StoredRecord> r = testing::StoredRecords(c);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].servings, 16);
+  EXPECT_EQ(r[0].ingredients, "1 cup flour\r1/3 cup cocoa\r");
+  EXPECT_EQ(r[0].directions,
+            "Servings: 4\r\rPreheat to 350F\r\rServing: 402 cal, 5 g pro, 54 g car\r\r*** Recipe Via Compu-Chef (tm) ***\r\r"
+            "Courtesy of Shareware RECIPE CLIPPER 1.1");
+}
+
 TEST(NowYoureCookingImport, EveryRecipeOfTheCakeFileIsStored) {
   const std::string file = testing::CorpusFile("nyc/javarecipes_nycexport_cake.txt");
   if (file.empty()) GTEST_SKIP() << "no corpus beside the repository";

@@ -44,8 +44,9 @@ std::optional<Entry> EntryAt(std::string_view line, size_t at) {
   if (amount.find_first_not_of(' ') != std::string_view::npos && !hasAmount) return std::nullopt;
   if (cells.size() > kAmountWidth && cells[kAmountWidth] != ' ') return std::nullopt;
   const std::string unit = cells.size() > kAmountWidth + 1 ? TrimBlanks(cells.substr(kAmountWidth + 1, 2)) : std::string();
-  if (!unit.empty() && (!IsUnitCode(unit) || (cells.size() > kTextColumn - 1 && cells[kTextColumn - 1] != ' ')))
-    return std::nullopt;
+  // The unit is a code of its own, and a blank stands between it and the text.
+  if (!unit.empty() && !IsUnitCode(unit)) return std::nullopt;
+  if (cells.size() > kTextColumn - 1 && cells[kTextColumn - 1] != ' ') return std::nullopt;
   const std::string text = cells.size() > kTextColumn ? TrimBlanks(cells.substr(kTextColumn)) : std::string();
   if (!hasAmount && unit.empty()) {
     // A text-only entry (or a "-" continuation) starts right at the text column.
@@ -103,6 +104,21 @@ void AddSection(std::vector<Row> rows, std::vector<std::string>& ingredients) {
   while (!rows.empty() && rows.back().empty) {
     rows.pop_back();
     gapAfter = true;
+  }
+  // A "-" continuation in the right column before any entry there goes on
+  // with the entry beside it on the left ("12    Who   -peppercorns").
+  bool rightStarted = false;
+  for (Row& row : rows) {
+    if (!row.right) continue;
+    const std::string& text = row.right->text;
+    const bool continuation = !row.right->quantified && text[0] == '-' && text.compare(0, 2, "--") != 0;
+    if (!continuation || rightStarted) {
+      rightStarted = true;
+      continue;
+    }
+    const std::string rest = TrimBlanks(std::string_view(text).substr(1));
+    if (row.left && !rest.empty()) row.left->text += " " + rest;
+    row.right.reset();
   }
   for (const Row& row : rows) {
     if (row.empty) {

@@ -55,6 +55,21 @@ TEST_F(MealMasterImport, TwoColumnsAreReadSectionBySectionUnderTheirHeadings) {
   EXPECT_EQ(r[0].directions, "Pre-heat oven to 400f. *** FILLING *** In large skillet, brown hamburger and drain.");
 }
 
+// mealmaster/javarecipes_Mm13000e.mmf, "Sauerbraten (Pot Roast)": the right
+// column holds only continuations of the entries beside them.
+TEST_F(MealMasterImport, ARightColumnOfContinuationsGoesOnWithTheEntriesBesideIt) {
+  const std::vector<StoredRecord> r = Import(
+      "---------- Recipe via Meal-Master (tm) v8.01\n \n      Title: Sauerbraten (Pot Roast)\n"
+      " Categories: German, Beef\n      Yield: 1 servings\n \n"
+      "      4 lb Beef **                                  -\n"
+      "     12    Who                                      -peppercorns, black\n"
+      "      4    Who                                      -cloves\n"
+      "     12    Gingersnaps                              -\n"
+      " \n  Marinate the beef.\n \n-----\n");
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].ingredients, "4 pounds Beef **\r12 Who peppercorns, black\r4 Who cloves\r12 Gingersnaps\r");
+}
+
 // mealmaster/javarecipes_Mm13000a.mmf, line 17552: every ingredient with
 // the unit "x"; mealmaster/javarecipes_1000.mmf, line 7547: every one
 // without a unit. Both are recipes with directions, not text records.

@@ -76,12 +76,15 @@ Row ReadRow(const std::string& raw) {
     return row;
   }
   if ((row.heading = HeadingText(trimmed))) return row;
-  // Two columns when column 41 opens an entry after a gap; a text-only
-  // entry there ("-ll", "Oriental sesame oil") needs a gap of two.
-  if (line.size() > kRightColumn && line[kRightColumn - 1] == ' ') {
+  // Two columns when column 41 opens an entry: one with an amount or unit
+  // after a blank (the left text may fill its column to the end), a
+  // text-only one ("-ll", "Oriental sesame oil") after a gap of two.
+  if (line.size() > kRightColumn) {
     const auto right = EntryAt(line, kRightColumn);
     const auto left = EntryAt(std::string_view(line).substr(0, kRightColumn), 0);
-    if (right && left && (right->quantified || line[kRightColumn - 2] == ' ')) {
+    const bool gap = line[kRightColumn - 1] == ' ' && line[kRightColumn - 2] == ' ';
+    const bool apart = line[kRightColumn - 1] == ' ' || line[kRightColumn] == ' ';
+    if (right && left && (right->quantified ? apart : gap)) {
       row.left = left;
       row.right = right;
       return row;

@@ -26,6 +26,8 @@ const char kPizzaPie[] =
     "      1 c  Onion; chopped                    1/2 c  Water\n"
     "      1 c  Green pepper; chopped             1/8 ts Hot pepper sauce\n"
     "      1 ea Garlic clove                        1 pk Spaghetti sauce mix (1.5oz)\n"
+    // as in mealmaster/ffts_1k_recipes_extracted.txt: a left text that fills its column
+    "      2 ea thin carrots sliced diagonally      1 t  oriental sesame oil\n"
     "    1/2 ts Oregano                       \n"
     "\n"
     "-----------------------------------BATTER-----------------------------------\n"
@@ -48,8 +50,8 @@ TEST_F(MealMasterImport, TwoColumnsAreReadSectionBySectionUnderTheirHeadings) {
   EXPECT_EQ(r[0].kind, kKindRecipe);
   EXPECT_EQ(r[0].ingredients,
             "FILLING\r1-1/2 pounds Hamburger\r1 cup Onion; chopped\r1 cup Green pepper; chopped\r1 ea Garlic clove\r"
-            "1/2 teaspoon Oregano\r1 dash Salt\r1/2 cup Water\r1/8 teaspoon Hot pepper sauce\r"
-            "1 package Spaghetti sauce mix (1.5ounce)\r\r"
+            "2 ea thin carrots sliced diagonally\r1/2 teaspoon Oregano\r1 dash Salt\r1/2 cup Water\r"
+            "1/8 teaspoon Hot pepper sauce\r1 package Spaghetti sauce mix (1.5ounce)\r1 teaspoon oriental sesame oil\r\r"
             "BATTER\r1 cup Milk\r1 cup Flour\r1 tablespoon Oil\r2 ea Eggs\r1/2 teaspoon Salt\r\r"
             "MISC\r7 ounces Jack/Mozz. cheese slices\r1/2 cup Parmesan cheese; grated\r");
   EXPECT_EQ(r[0].directions, "Pre-heat oven to 400f. *** FILLING *** In large skillet, brown hamburger and drain.");

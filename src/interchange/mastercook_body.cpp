@@ -5,7 +5,8 @@
 // notes, which end the directions as their last paragraph. A line with
 // empty amount and measure columns either names an ingredient of its own
 // or goes on with the one above; it goes on where the one above is left
-// open (a bracket, a comma, "and", "or", ...) or was wrapped at its width.
+// open (a bracket, a comma, "and", "or", ...), was wrapped at its width, or
+// where it is a preparation ("at room temperature", "drained").
 #include <algorithm>
 #include <array>
 
@@ -49,8 +50,16 @@ bool LeftOpen(std::string_view above, std::string_view next) {
   static constexpr std::array<std::string_view, 18> kJoining = {
       "and", "or", "of", "with", "to", "in", "into", "for", "the", "a", "an", "at", "on", "about", "plus", "from", "by", "per"};
   if (std::find(kJoining.begin(), kJoining.end(), LastWord(above)) != kJoining.end()) return true;
+  if (!IsLowerLetter(next.front())) return false;
   // A word that would not have fitted on the line above was wrapped.
-  return IsLowerLetter(next.front()) && above.size() + 1 + FirstWordLength(next) > kWrapWidth;
+  if (above.size() + 1 + FirstWordLength(next) > kWrapWidth) return true;
+  // A preparation goes on with its ingredient: "at room temperature",
+  // "drained", "finely chopped".
+  const std::string first = LowerCase(next.substr(0, FirstWordLength(next)));
+  static constexpr std::array<std::string_view, 12> kLeading = {"at", "to", "for", "in", "into", "with", "without",
+                                                                "or", "and", "plus", "about", "until"};
+  const bool participle = first.size() > 3 && (first.ends_with("ed") || first.ends_with("ly"));
+  return participle || std::find(kLeading.begin(), kLeading.end(), first) != kLeading.end();
 }
 
 bool IsAmountCharacter(char c) { return c == ' ' || (c >= '0' && c <= '9') || c == '.' || c == '/' || c == '-'; }
@@ -116,7 +125,7 @@ void SplitMasterCookBody(const std::vector<std::string>& lines, ImportedRecipe& 
     if (amount.empty() && measure.empty() && !recipe.ingredients.empty() && !StartsWith(text, "-") &&
         LeftOpen(aboveText, text)) {
       recipe.ingredients.back() += " " + text;
-      aboveText += " " + text;
+      aboveText = text;  // the wrap is judged on the line as printed
       continue;
     }
     std::string entry = amount;

@@ -27,8 +27,9 @@ std::string Header(const std::string& title) {
 }
 
 // mastercook/javarecipes_mcexports_Vegetarian.mxp.txt, line 293: wrapped
-// ingredient lines go on with the ingredient above; a line of its own
-// ("peeled") stays one. The numbered steps keep lines of their own.
+// ingredient lines go on with the ingredient above (also a preparation:
+// "at room temperature", "drained"); a line of its own ("salt") stays one.
+// The numbered steps keep lines of their own.
 TEST_F(MasterCookImport, WrappedIngredientLinesAreJoinedAndNumberedStepsKeepTheirLines) {
   const std::vector<StoredRecord> r = Import(
       Header("Millet With Yellow Split Peas") +
@@ -40,6 +41,11 @@ TEST_F(MasterCookImport, WrappedIngredientLinesAreJoinedAndNumberedStepsKeepThei
       "                        fine half rings\n"
       "       1         clove  garlic, minced\n"
       "                        peeled\n"
+      "       1           cup  ricotta cheese\n"
+      "                        at room temperature\n"
+      "       2    15 oz cans  corn -- somewhat\n"
+      "                        drained\n"
+      "                        salt\n"
       "\n"
       "1.   roast millet.  In the bottom of a dry sauce pan slowly stir millet\n"
       "\n"
@@ -51,7 +57,8 @@ TEST_F(MasterCookImport, WrappedIngredientLinesAreJoinedAndNumberedStepsKeepThei
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].ingredients,
             "1/3 cup yellow split peas( green is okay too)\r1 cup whole hulled millet\r"
-            "1 onion cut in half lengthwise, and sliced into fine half rings\r1 clove garlic, minced\rPeeled\r");
+            "1 onion cut in half lengthwise, and sliced into fine half rings\r1 clove garlic, minced peeled\r"
+            "1 cup ricotta cheese at room temperature\r2 15 ounce cans corn, somewhat drained\rSalt\r");
   EXPECT_EQ(r[0].directions,
             "1. roast millet. In the bottom of a dry sauce pan slowly stir millet\r\r"
             "2. Soak peas in 2c water for 5 hours, drain\r3. Smear oil on pan, wipe off excess\r\r"

@@ -154,6 +154,7 @@ void ImportPass::Reset() {
   recipe_ = ImportedRecipe{};
   hasTitle_ = false;
   columns_ = false;
+  categoriesGoOn_ = false;
   body_.clear();
   photoLines_.clear();
   photoLength_ = 0;
@@ -298,9 +299,14 @@ void ImportPass::Header(const std::string& raw, const std::string& trimmed, cons
     setServings(0);
     recipe_.categories.clear();
   } else if (f == ImportFormat::kNowYoureCooking && section_ == 2 && recipe_.categories.empty() && !trimmed.empty()) {
-    // The line after the title holds the categories; the body follows.
+    // The lines after the title, to an empty line, hold the categories; the
+    // body follows.
     recipe_.categories = trimmed;
+    categoriesGoOn_ = true;
     section_ = 3;
+  } else if (categoriesGoOn_) {
+    if (!trimmed.empty()) recipe_.categories += ", " + trimmed;
+    categoriesGoOn_ = !trimmed.empty();
   } else if (section_ == 2 && (StartsWith(upper, "CATEGORIES") || StartsWith(upper, "CATEGORY:"))) {
     recipe_.categories = DoubleSpacesToCommas(AfterColon(trimmed, 10));
   } else if (section_ == 2 && StartsWith(upper, "KEYWORDS")) {

@@ -56,6 +56,7 @@ class ImportPass {
   bool servingsSeen_ = false;
   bool hasTitle_ = false;
   bool columns_ = false;  // the body opened under MasterCook's column heading
+  bool categoriesGoOn_ = false;  // Now You're Cooking's categories may run over lines
   ImportedRecipe recipe_;
   std::vector<std::string> body_;
   std::string previousUpper_;

@@ -133,8 +133,8 @@ std::vector<SourceRecipe> CutMasterCook(const std::vector<std::string>& lines) {
   return recipes;
 }
 
-// Now You're Cooking: "@@@@@", the title, the categories line, the body,
-// and the "Yield:" line that ends it.
+// Now You're Cooking: "@@@@@", the title, the categories (lines up to an
+// empty one), the body, and the "Yield:" line that ends it.
 std::vector<SourceRecipe> CutNowYoureCooking(const std::vector<std::string>& lines) {
   std::vector<SourceRecipe> recipes;
   SourceRecipe* open = nullptr;
@@ -155,13 +155,19 @@ std::vector<SourceRecipe> CutNowYoureCooking(const std::vector<std::string>& lin
       open = nullptr;
       continue;
     }
-    if (headerLines < 2) {
-      if (!trimmed.empty()) {
-        if (headerLines == 0) open->title = trimmed;
+    // The title, then the categories, which may run over lines to an empty one.
+    if (headerLines < 2 || (headerLines == 2 && !trimmed.empty())) {
+      if (!trimmed.empty() && headerLines == 0) {
+        open->title = trimmed;
         ++headerLines;
+      } else if (!trimmed.empty()) {
+        headerLines = 2;
+      } else if (headerLines == 2) {
+        headerLines = 3;
       }
       continue;
     }
+    if (headerLines == 2) headerLines = 3;
     open->content.push_back(line);
   }
   return recipes;

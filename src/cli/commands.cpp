@@ -427,7 +427,11 @@ ParsedCommand ParseImport(const std::vector<std::string>& args) {
             if (outcome.truncated) c.err << "File has been truncated to 999 lines\n";
             for (const auto& [number, count] : outcome.result.perChapter)
               c.out << number << '\t' << Cp1252ToUtf8(ChapterName(c.db, number)) << '\t' << count << '\n';
-            if (outcome.result.stored == 0) c.err << "No recipe was found to import.\n";
+            for (const std::string& line : ImportSummary(outcome)) c.err << Cp1252ToUtf8(line) << '\n';
+            if (outcome.result.stored == 0) {
+              c.err << Cp1252ToUtf8(outcome.nothingStored.empty() ? "Nothing was stored." : outcome.nothingStored) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};

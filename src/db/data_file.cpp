@@ -206,6 +206,8 @@ bool FolderExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool FileReadable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
 void ClearReadOnly(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return;

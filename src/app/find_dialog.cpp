@@ -62,6 +62,7 @@ void DrawCheck(Canvas& canvas, const Rect& r, const std::string& caption, bool o
 bool ShowFindDialog(App& app) {
   Ui& ui = app.ui;
   Canvas& canvas = ui.canvas;
+  const PointerFollowing still(ui, false);
   const Layout l = Arrange(ui);
   std::array<bool, 4> on = {true, false, false, true};
   TextField query{"", 0, kQueryLimit};

@@ -23,6 +23,7 @@ const char* const kOptions[] = {"Automatically sort by category", "Spell check w
 // The "Verify Import Format" dialog. Returns false when cancelled.
 bool VerifyImportFormat(App& app, ImportWay& way, std::array<bool, 2>& options) {
   Ui& ui = app.ui;
+  const PointerFollowing still(ui, false);
   Canvas& canvas = ui.canvas;
   const Rect box = CentredBox(ui, 420, 300);
   std::array<Rect, 3> choices;

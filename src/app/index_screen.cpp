@@ -223,6 +223,8 @@ void RunIndexScreen(App& app) {
   DrawIndexScreen(app, view);
   ui.Show();
   RunVersionReminder(app);
+  // The whole of a shortened title shows while the pointer rests on it.
+  const PointerFollowing following(ui, true);
 
   for (;;) {
     ScrollIntoView(app, view);

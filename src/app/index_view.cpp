@@ -6,6 +6,7 @@
 #include "db/record_format.h"
 #include "db/title_index.h"
 #include "ui/button.h"
+#include "ui/fitted_text.h"
 #include "ui/frame.h"
 #include "ui/theme.h"
 
@@ -18,6 +19,16 @@ constexpr int kTop = 80;
 constexpr int kGap = 16;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonsPerRow = 7;
+constexpr double kSmallestRowText = 12;
+
+// The whole text of the shortened row under the pointer, if any.
+struct HoverTip {
+  Rect place;
+  std::string text;
+  void Offer(const Rect& where, const std::string& whole, const InputState& in) {
+    if (where.Contains(in.mouseX, in.mouseY)) place = where, text = whole;
+  }
+};
 
 void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
   if (ticked) {
@@ -116,6 +127,7 @@ void DrawIndexScreen(App& app, const IndexView& view) {
   Database& db = app.db;
   Canvas& canvas = ui.canvas;
   DrawFrame(ui, kIndexScreen);
+  HoverTip tip;
 
   const int chapters = static_cast<int>(db.chapterTable.size()) - kReservedChapterRows;
   DrawCaption(canvas, view.chapterList, "Chapters", std::to_string(chapters) + " Chapters");
@@ -133,9 +145,10 @@ void DrawIndexScreen(App& app, const IndexView& view) {
     const bool current = static_cast<int>(index) == db.currentChapterRow;
     if (current) canvas.FillRoundedRect(r, 4, chaptersFocused ? theme::kSelection : 0xEEE8DC);
     const bool reserved = chapter.number < 0;
-    canvas.SetFont({FontFamily::kSans, 14, current, reserved});
-    canvas.DrawText(r.x + 10, r.y + (view.rowHeight - canvas.LineHeight()) / 2, chapter.name,
-                    reserved ? theme::kHeaderBottom : theme::kInk);
+    const Rect place{r.x + 10, r.y, r.width - 14, view.rowHeight};
+    if (DrawFittedLine(canvas, place, chapter.name, {FontFamily::kSans, 14, current, reserved}, kSmallestRowText,
+                       reserved ? theme::kHeaderBottom : theme::kInk))
+      tip.Offer(place, chapter.name, ui.input);
     if (index == kReservedChapterRows - 1 && chapters > 0)
       canvas.DrawLine(r.x + 6, r.y + view.rowHeight - 1, r.x + r.width - 6, r.y + view.rowHeight - 1,
                       theme::kPanelEdge);
@@ -157,10 +170,12 @@ void DrawIndexScreen(App& app, const IndexView& view) {
     if (current) canvas.FillRoundedRect(r, 4, chaptersFocused ? 0xEEE8DC : theme::kSelection);
     DrawCheckBox(canvas, view.CheckBox(row), db.selectionFlags[item] != 0);
     const bool text = EntryKind(db, o) == kKindTextRecord;
-    canvas.SetFont({FontFamily::kSans, 14, false, text});
-    canvas.DrawText(r.x + 30, r.y + (view.rowHeight - canvas.LineHeight()) / 2,
-                    std::string(EntryTitle(db, o)), theme::kInk);
-    if (EntryHasPhoto(db, o)) {
+    const bool photo = EntryHasPhoto(db, o);
+    const Rect place{r.x + 30, r.y, r.width - 34 - (photo ? 18 : 0), view.rowHeight};
+    const std::string title(EntryTitle(db, o));
+    if (DrawFittedLine(canvas, place, title, {FontFamily::kSans, 14, false, text}, kSmallestRowText, theme::kInk))
+      tip.Offer(place, title, ui.input);
+    if (photo) {
       canvas.FillRoundedRect({r.x + r.width - 18, r.y + 6, 12, 9}, 2, theme::kHeaderTop);
       canvas.FillRect({r.x + r.width - 14, r.y + 8, 4, 4}, 0xFFFFFF);
     }
@@ -171,6 +186,8 @@ void DrawIndexScreen(App& app, const IndexView& view) {
   canvas.RecordButton(view.recipeList, "");
 
   for (size_t b = 0; b < view.buttons.size(); ++b) DrawButton(ui, view.buttons[b], view.captions[b]);
+  // A name cut short shows whole while the pointer rests on it.
+  if (!tip.text.empty()) DrawTip(ui, tip.place, tip.text);
 }
 
 }  // namespace tovalia

@@ -41,4 +41,14 @@ int NextLineBreak(std::string_view text, const LineLimit& limit) {
   return std::clamp(hard, 1, length);
 }
 
+std::vector<std::string_view> BreakIntoLines(std::string_view text, const LineLimit& limit) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t length = static_cast<size_t>(std::max(NextLineBreak(text, limit), 1));
+    lines.push_back(text.substr(0, length));
+    text.remove_prefix(std::min(length, text.size()));
+  }
+  return lines;
+}
+
 }  // namespace tovalia

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace tovalia {
 
@@ -30,6 +31,9 @@ struct LineLimit {
 // - with no such blank, the line holds what fits: measured, as many
 //   characters as fit; by characters alone, the limit minus one.
 int NextLineBreak(std::string_view text, const LineLimit& limit);
+
+// The whole text cut into display lines by NextLineBreak.
+std::vector<std::string_view> BreakIntoLines(std::string_view text, const LineLimit& limit);
 
 // The longest start of `text`, in bytes, whose measured width is at most
 // `width` (widths grow with the text, so a binary search finds it).

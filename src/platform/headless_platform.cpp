@@ -221,7 +221,8 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
       input.buttonBits &= ~e.value;
       break;
     case Event::Kind::kMove:
-      if (input.wakeOnMouseMove) input.inputFlag = true;
+      // A move with a button held is no new click.
+      if (input.wakeOnMouseMove && input.buttonBits == 0) input.inputFlag = true;
       break;
     case Event::Kind::kCharacter:
       input.typedCharacter = e.value;

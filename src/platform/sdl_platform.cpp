@@ -196,7 +196,8 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
     case SDL_MOUSEMOTION:
       input.mouseX = event.motion.x;
       input.mouseY = event.motion.y;
-      if (input.wakeOnMouseMove) input.inputFlag = true;
+      // A move with a button held is no new click.
+      if (input.wakeOnMouseMove && input.buttonBits == 0) input.inputFlag = true;
       break;
     case SDL_MOUSEWHEEL: {
       if (event.wheel.y == 0) break;

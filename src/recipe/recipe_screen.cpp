@@ -161,7 +161,7 @@ void RunRecipeScreen(App& app) {
   RecipeLayout layout(ui.canvas);
   RecipeViewer viewer;
   LoadViewedRecord(app, viewer, layout);
-  ui.input.wakeOnMouseMove = true;
+  const PointerFollowing following(ui, true);
 
   for (;;) {
     DrawRecipeScreen(app, viewer, layout);
@@ -215,7 +215,6 @@ void RunRecipeScreen(App& app) {
     if ((in.mouseX != lastX || in.mouseY != lastY) && in.typedCharacter == 0 && in.keyCode == 0)
       FollowPointer(app, viewer, layout);
   }
-  ui.input.wakeOnMouseMove = false;
 }
 
 }  // namespace tovalia

@@ -10,6 +10,7 @@
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
 #include "ui/button.h"
+#include "ui/fitted_text.h"
 #include "ui/frame.h"
 #include "ui/theme.h"
 
@@ -75,6 +76,45 @@ void DrawRowText(Canvas& canvas, int x, int y, int right, const std::string& tex
     canvas.DrawText(x, textY, text, theme::kInk);
   }
   canvas.PopClip();
+}
+
+// The header band: the title, shrunk a little, then on two lines, then cut
+// short when it still does not fit; "Serves  N" below it. True when the
+// title was cut short.
+bool DrawHeader(App& app, const RecipeViewer& viewer, const RecipeLayout& layout) {
+  Canvas& canvas = app.ui.canvas;
+  const Rect& band = layout.header;
+  canvas.FillRoundedRect(band, 8, theme::kPaper);
+  canvas.StrokeRect(band, theme::kPanelEdge, 1, 8);
+  Font titleFont{FontFamily::kSerif, 22, true};
+  canvas.SetFont(titleFont);
+  if (!viewer.hasRecord) {
+    canvas.DrawTextCentred(band, "*** No Recipes In This Chapter ***", theme::kMutedInk);
+    return false;
+  }
+  const ByteBuffer& h = app.db.recordHeaderBuffer;
+  const std::string title(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength)));
+  const int servings = GetU8(h, header::kServings);
+  const bool serves = !viewer.textRecord && servings != 0;
+  const Rect titleBox{band.x + 12, band.y, band.width - 24, band.height};
+  const FittedText fitted = FitText(title, titleBox.width, 2, 22, 17, MeasureIn(canvas, titleFont));
+  titleFont.pixelSize = fitted.size;
+  canvas.SetFont(titleFont);
+  const int lines = static_cast<int>(fitted.lines.size());
+  const int lineStep = lines > 1 ? canvas.LineHeight() - 2 : 28;
+  const int servesHeight = serves ? (lines > 1 ? 17 : 28) : 0;
+  int y = serves && lines == 1 ? band.y + 3 : band.y + (band.height - lineStep * lines - servesHeight) / 2;
+  for (const std::string& line : fitted.lines) {
+    canvas.DrawTextCentred({titleBox.x, y, titleBox.width, lineStep}, line, theme::kInk);
+    y += lineStep;
+  }
+  if (serves) {
+    canvas.SetFont({FontFamily::kSans, lines > 1 ? 14.0 : 15.0, false, true});
+    // A number gets a blank for its sign: two blanks after "Serves".
+    canvas.DrawTextCentred({band.x, lines > 1 ? y : band.y + 26, band.width, servesHeight},
+                           "Serves  " + std::to_string(servings), theme::kMutedInk);
+  }
+  return fitted.shortened;
 }
 
 }  // namespace
@@ -158,26 +198,7 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
   const ByteBuffer& h = app.db.recordHeaderBuffer;
   DrawFrame(ui, kRecipeScreen);
 
-  // The header band.
-  canvas.FillRoundedRect(layout.header, 8, theme::kPaper);
-  canvas.StrokeRect(layout.header, theme::kPanelEdge, 1, 8);
-  const int servings = GetU8(h, header::kServings);
-  canvas.SetFont({FontFamily::kSerif, 22, true});
-  if (!viewer.hasRecord) {
-    canvas.DrawTextCentred(layout.header, "*** No Recipes In This Chapter ***", theme::kMutedInk);
-  } else {
-    const std::string title(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength)));
-    if (viewer.textRecord || servings == 0) {
-      canvas.DrawTextCentred(layout.header, title, theme::kInk);
-    } else {
-      canvas.DrawTextCentred({layout.header.x, layout.header.y + 3, layout.header.width, 28}, title,
-                             theme::kInk);
-      canvas.SetFont({FontFamily::kSans, 15, false, true});
-      // A number gets a blank for its sign: two blanks after "Serves".
-      canvas.DrawTextCentred({layout.header.x, layout.header.y + 26, layout.header.width, 28},
-                             "Serves  " + std::to_string(servings), theme::kMutedInk);
-    }
-  }
+  const bool titleShortened = DrawHeader(app, viewer, layout);
 
   // The text area: photo band, then the two columns.
   canvas.FillRoundedRect({layout.text.x, layout.text.y - 4, layout.text.width, layout.text.height + 8}, 8,
@@ -232,6 +253,10 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
   }
 
   for (size_t b = 0; b < layout.buttons.size(); ++b) DrawButton(ui, layout.buttons[b], layout.captions[b]);
+
+  // A title cut short shows whole while the pointer rests on it.
+  if (titleShortened && layout.header.Contains(ui.input.mouseX, ui.input.mouseY))
+    DrawTip(ui, layout.header, std::string(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength))));
 }
 
 }  // namespace tovalia

@@ -20,6 +20,7 @@ constexpr int kButtonSlot = 80;
 void ChooseFromList(Ui& ui, const std::string& heading, const std::string& entries,
                     const std::string& buttons, int& result, int& selection) {
   ui.platform.ShowMainWindow();
+  const PointerFollowing still(ui, false);
   Canvas& canvas = ui.canvas;
   const std::vector<std::string> items = SplitBars(entries);
   const std::vector<std::string> captions = SplitBars(buttons);

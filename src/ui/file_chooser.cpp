@@ -131,6 +131,7 @@ void KeepCurrentVisible(ChooserState& state) {
 void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
                 std::string& fileName, int& result) {
   ui.platform.ShowMainWindow();
+  const PointerFollowing still(ui, false);
   const Geometry g = Arrange(ui, mode);
   ChooserState state;
   state.folder = folder.empty() ? "/" : folder;

@@ -127,6 +127,7 @@ void ShowMessage(Ui& ui, const std::string& message, const std::string& labels, 
   }
   fieldWidth = std::min(fieldWidth, kFieldValueLimit);
 
+  const PointerFollowing still(ui, false);
   const Layout l = Arrange(ui, message, labels, buttons, fieldWidth);
   const SavedArea saved = OpenBox(ui, l.box);
   DrawMessage(ui, l);

@@ -24,14 +24,9 @@ const TextMeasure kMeasure = [](std::string_view text) {
 };
 
 std::vector<std::string> Lines(std::string_view text, int characters, int width = 0) {
-  LineLimit limit{characters, width, width > 0 ? &kMeasure : nullptr};
+  const LineLimit limit{characters, width, width > 0 ? &kMeasure : nullptr};
   std::vector<std::string> lines;
-  while (!text.empty()) {
-    const int b = NextLineBreak(text, limit);
-    EXPECT_GE(b, 1);
-    lines.emplace_back(text.substr(0, static_cast<size_t>(b)));
-    text.remove_prefix(static_cast<size_t>(b));
-  }
+  for (std::string_view line : BreakIntoLines(text, limit)) lines.emplace_back(line);
   return lines;
 }
 

@@ -165,9 +165,45 @@ TEST_F(RecipeScreen, LongTitlesAndPhotos) {
     ASSERT_GE(AppendRecord(db), 0);
     SortIndex(db);
   }
-  Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's xxxx\n"
+  Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's\nexpect xxxxxxxx\n"
                     "key Right\nexpect Pear Tart\nexpect pears\nexpect sheet pastry\npress Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// A title too long for the header shrinks, takes two lines and is cut short
+// only then; it never runs past the band (x 20 to width - 144, with 12
+// pixels kept clear inside; the previous and next buttons stand beside
+// it), and shows whole under the pointer.
+TEST_F(RecipeScreen, LongTitlesStayInsideTheHeaderAndShowWholeUnderThePointer) {
+  const std::string fitsOnTwo =
+      "Grandmother Rosalind's Famous Slow-Roasted Autumn Harvest Vegetable and Wild Mushroom Casserole";
+  std::string tooLong;
+  for (int i = 0; i < 12; ++i) tooLong += i % 2 ? "WWWWWWWWW " : "MMMMMMMMMM ";
+  tooLong += "THE END";
+  Cli({"add-chapter", "Long"});
+  Cli({"add-recipe", "--chapter", "1", "--title", fitsOnTwo, "--servings", "6", "--ingredients", File("i", "1 pear\n")});
+  Cli({"add-recipe", "--chapter", "1", "--title", tooLong, "--servings", "2", "--ingredients", File("j", "1 fig\n")});
+  for (auto [screen, width] : {std::pair{"800x600", 800}, std::pair{"1024x768", 1024}}) {
+    const std::string first = program.Temp().File("first"), second = program.Temp().File("second");
+    Outcome run = program.Run(std::string(kOpenCakes) + "expect Serves  6\ntexts " + first +
+                                  "\nkey Right\nexpect Serves  2\nabsent THE END\nmove 200 80\nexpect THE END\n"
+                                  "texts " + second + "\n",
+                              std::string("--screen ") + screen);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string shownTitle;
+    for (const testing::ShownText& t : testing::ReadShownTexts(first)) {
+      if (t.y < 60 || t.y >= 116 || t.x >= width - 152) continue;
+      EXPECT_FALSE(t.cut) << screen;
+      EXPECT_GE(t.x, 32) << screen << ": " << t.text;
+      EXPECT_LE(t.x + t.width, width - 156) << screen << ": " << t.text;
+      if (t.text.rfind("Serves", 0) != 0) shownTitle += (shownTitle.empty() ? "" : " ") + t.text;
+    }
+    EXPECT_EQ(shownTitle, fitsOnTwo) << screen;  // on two lines, nothing lost
+    for (const testing::ShownText& t : testing::ReadShownTexts(second)) {
+      if (t.y < 60 || t.y >= 116) continue;
+      EXPECT_LE(t.x + t.width, width - 156) << screen << ": " << t.text;
+    }
+  }
 }
 
 // Every character of a recipe written in capitals can be read at both

@@ -46,13 +46,8 @@ void DrawPanel(Canvas& canvas, const Rect& list, bool focused) {
   canvas.StrokeRect(list, focused ? theme::kHeaderTop : theme::kPanelEdge, focused ? 2 : 1, 6);
 }
 
-void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int total) {
-  if (total <= shown || shown <= 0) return;
-  const int track = list.height - 8;
-  const int thumb = std::max(16, track * shown / total);
-  const int top = list.y + 4 + (track - thumb) * first / std::max(total - shown, 1);
-  canvas.FillRoundedRect({list.x + list.width - 9, top, 5, thumb}, 2, 0xB8AD9A);
-}
+// The strip down a list's right edge, beside its rows.
+Rect ScrollTrack(const Rect& list) { return {list.x + list.width - 12, list.y + 4, 10, list.height - 8}; }
 
 void DrawCaption(Canvas& canvas, const Rect& list, const std::string& caption,
                  const std::string& count) {
@@ -102,6 +97,21 @@ int IndexView::RecipeRowAt(int x, int y) const {
 
 Rect IndexView::CheckBox(int visibleRow) const {
   return {recipeList.x + 10, recipeList.y + 4 + visibleRow * rowHeight + (rowHeight - 14) / 2, 14, 14};
+}
+
+ScrollBar IndexView::ChapterBar(const Database& db) const {
+  return {ScrollTrack(chapterList), db.firstVisibleChapterRow, chapterRowsShown,
+          static_cast<int>(db.chapterTable.size())};
+}
+
+ScrollBar IndexView::RecipeBar(const Database& db) const {
+  return {ScrollTrack(recipeList), db.firstVisibleTitle, recipeRowsShown, static_cast<int>(db.recipeList.size())};
+}
+
+void KeepScrollInRange(App& app, const IndexView& view) {
+  Database& db = app.db;
+  db.firstVisibleChapterRow = std::clamp(db.firstVisibleChapterRow, 0, view.ChapterBar(db).LastFirst());
+  db.firstVisibleTitle = std::clamp(db.firstVisibleTitle, 0, view.RecipeBar(db).LastFirst());
 }
 
 void ScrollIntoView(App& app, const IndexView& view) {
@@ -154,8 +164,7 @@ void DrawIndexScreen(App& app, const IndexView& view) {
                       theme::kPanelEdge);
   }
   canvas.PopClip();
-  DrawScrollThumb(canvas, view.chapterList, db.firstVisibleChapterRow, view.chapterRowsShown,
-                  static_cast<int>(db.chapterTable.size()));
+  DrawScrollBar(canvas, view.ChapterBar(db));
   canvas.RecordButton(view.chapterList, "");
 
   DrawPanel(canvas, view.recipeList, !chaptersFocused);
@@ -181,8 +190,7 @@ void DrawIndexScreen(App& app, const IndexView& view) {
     }
   }
   canvas.PopClip();
-  DrawScrollThumb(canvas, view.recipeList, db.firstVisibleTitle, view.recipeRowsShown,
-                  static_cast<int>(db.recipeList.size()));
+  DrawScrollBar(canvas, view.RecipeBar(db));
   canvas.RecordButton(view.recipeList, "");
 
   for (size_t b = 0; b < view.buttons.size(); ++b) DrawButton(ui, view.buttons[b], view.captions[b]);

@@ -74,13 +74,13 @@ void HeadlessPlatform::Fail(const std::string& message) {
 
 // Script positions are window pixels where the window stands when the line
 // is read; events carry them as screen positions, as a real mouse does.
-void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y) {
-  events_.push_back({kind, bit, windowX_ + x, windowY_ + y});
+void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y, bool shift) {
+  events_.push_back({kind, bit, windowX_ + x, windowY_ + y, false, shift});
 }
 
-void HeadlessPlatform::Click(int bit, int x, int y) {
-  Mouse(Event::Kind::kButtonDown, bit, x, y);
-  Mouse(Event::Kind::kButtonUp, bit, x, y);
+void HeadlessPlatform::Click(int bit, int x, int y, bool shift) {
+  Mouse(Event::Kind::kButtonDown, bit, x, y, shift);
+  Mouse(Event::Kind::kButtonUp, bit, x, y, shift);
 }
 
 bool HeadlessPlatform::ReadScript(InputState& input) {
@@ -91,7 +91,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
     switch (c.kind) {
       case Kind::kClick:
       case Kind::kRightClick:
-        Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1]);
+        Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1], c.shift);
         break;
       case Kind::kMove:
         Mouse(Event::Kind::kMove, 0, c.numbers[0], c.numbers[1]);
@@ -132,7 +132,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         }
         break;
       case Kind::kCtrl:
-        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true});
+        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true, false});
         break;
       case Kind::kWheel: {
         int notches = c.numbers[0];
@@ -204,6 +204,7 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
   Event e = events_.front();
   events_.pop_front();
   input.ctrl = e.ctrl;
+  input.shift = e.shift;
   bool mouse = e.kind == Event::Kind::kButtonDown || e.kind == Event::Kind::kButtonUp ||
                e.kind == Event::Kind::kMove;
   if (mouse) {

@@ -55,14 +55,15 @@ class HeadlessPlatform : public Platform {
     int x = 0;  // mouse events: on the screen
     int y = 0;
     bool ctrl = false;
+    bool shift = false;
   };
 
   // Runs script lines until one of them queues input; false at the end.
   bool ReadScript(InputState& input);
   void Fail(const std::string& message);
   void Advance(int milliseconds);
-  void Click(int bit, int x, int y);
-  void Mouse(Event::Kind kind, int bit, int x, int y);
+  void Click(int bit, int x, int y, bool shift = false);
+  void Mouse(Event::Kind kind, int bit, int x, int y, bool shift = false);
 
   std::vector<ScriptCommand> script_;
   size_t next_ = 0;

@@ -79,10 +79,11 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     std::string word = line.substr(0, space);
     std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
     std::istringstream in(rest);
-    ScriptCommand c{Kind::kQuit, number, {}, {}, false};
+    ScriptCommand c{Kind::kQuit, number, {}, {}, false, false};
     bool ok = true;
-    if (word == "click" || word == "rclick") {
-      c.kind = word == "click" ? Kind::kClick : Kind::kRightClick;
+    if (word == "click" || word == "rclick" || word == "shift+click") {
+      c.kind = word == "rclick" ? Kind::kRightClick : Kind::kClick;
+      c.shift = word == "shift+click";
       ok = ParseNumbers(in, 2, c.numbers);
     } else if (word == "move") {
       c.kind = Kind::kMove;

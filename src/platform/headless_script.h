@@ -3,6 +3,7 @@
 //
 //   click X Y        left click at window pixel (X, Y)
 //   rclick X Y       right click
+//   shift+click X Y  left click with Shift held
 //   drag X1 Y1 X2 Y2 left button down at (X1, Y1), moved to (X2, Y2), let go
 //   move X Y         the pointer moves to (X, Y) with no button down
 //   press CAPTION    left click on the centre of the visible button so captioned
@@ -38,6 +39,7 @@ struct ScriptCommand {
   std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
   std::string text;          // CP1252 text, caption, file name
   bool typedKey = false;     // kKey: the key arrives as a typed character
+  bool shift = false;        // kClick: with Shift held
 };
 
 // Parses a whole script; on a bad line returns false with a message naming it.

@@ -54,5 +54,40 @@ TEST_F(IndexLists, LongNamesEndInAnEllipsisInsideTheirRowAndShowWholeUnderThePoi
   EXPECT_NE(tip.find("Vegetable and Wild Mushroom Casserole"), std::string::npos) << tip;
 }
 
+// Sixty recipes, "Recipe 00" to "Recipe 59", in chapter 1 (row 4); nineteen
+// rows show at a time. The recipe list's scroll bar runs down x 770-780,
+// from y = 84 to 503.
+class ScrollingLists : public IndexLists {
+ protected:
+  void SetUp() override {
+    Cli({"add-chapter", "Many"});
+    for (int i = 0; i < 60; ++i) {
+      const std::string title = std::string("Recipe ") + (i < 10 ? "0" : "") + std::to_string(i);
+      Cli({"add-recipe", "--chapter", "1", "--title", title});
+    }
+  }
+};
+
+TEST_F(ScrollingLists, TicksSurviveTheWheelTheThumbAndTheTrackAndShiftClickTicksARange) {
+  Outcome run = Run("click 200 " + Row(4) + "\n"         // Recipe 00 current and ticked
+                    "click 425 " + Row(2) + "\n"          // Recipe 02 ticked too
+                    "wheel -10\nexpect Recipe 30\nabsent Recipe 29\n"
+                    "click 425 " + Row(5) + "\n"          // Recipe 35 ticked
+                    "drag 775 360 775 590\nexpect Recipe 59\nabsent Recipe 40\n"
+                    "shift+click 500 " + Row(18) + "\n"   // 35 to 59
+                    "click 775 100\nexpect Recipe 22\nabsent Recipe 21\n"  // a page up in the track
+                    "press Delete\nexpect Are you sure you want\npress OK\nexpect 33 Recipes\nquit\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string titles = Cli({"titles", "1"});
+  for (int i : {0, 2, 35, 47, 59}) {
+    EXPECT_EQ(titles.find(std::string("Recipe ") + (i < 10 ? "0" : "") + std::to_string(i) + "\n"),
+              std::string::npos) << i;
+  }
+  for (int i : {1, 3, 22, 34}) {
+    EXPECT_NE(titles.find(std::string("Recipe ") + (i < 10 ? "0" : "") + std::to_string(i) + "\n"),
+              std::string::npos) << i;
+  }
+}
+
 }  // namespace
 }  // namespace tovalia

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "db/record_format.h"
+#include "db/record_store.h"
+#include "db/title_index.h"
 #include "support/drawn_texts.h"
 #include "support/program_run.h"
 
@@ -52,6 +55,47 @@ TEST_F(IndexLists, LongNamesEndInAnEllipsisInsideTheirRowAndShowWholeUnderThePoi
   for (const testing::ShownText& t : testing::ReadShownTexts(hovered))
     if (t.y > 95 + 22) tip += t.text + " ";
   EXPECT_NE(tip.find("Vegetable and Wild Mushroom Casserole"), std::string::npos) << tip;
+}
+
+// With 200 chapters, Move's menu is taller than the window: it fits the
+// window, scrolls by wheel and keys, and a letter jumps.
+TEST_F(IndexLists, AMenuOfTwoHundredChaptersReachesItsLastEntryByWheelAndByKey) {
+  {
+    // Stored in one go; one command per chapter would sort the index 200 times.
+    Database db(DataPaths::ForDataFolder(program.Data().Path()));
+    for (int i = 1; i <= 200; ++i) {
+      ClearCurrentRecord(db);
+      SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindChapter);
+      SetU16(db.recordHeaderBuffer, header::kChapterNumber, i);
+      SetCurrentTitle(db, i == 200 ? std::string("Zucchini Dishes")
+                                   : "Chapter " + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i));
+      ASSERT_GE(AppendRecord(db), 0);
+    }
+    SortIndex(db);
+  }
+  Cli({"add-recipe", "--chapter", "1", "--title", "Courgette Bake"});
+  Cli({"add-recipe", "--chapter", "1", "--title", "Marrow Soup"});
+  Cli({"add-recipe", "--chapter", "1", "--title", "Squash Pie"});
+  const std::string menu = TextsFile("menu");
+  // All Recipes is current, Courgette Bake ticked.
+  Outcome run = Run("press Move\nexpect Chapter 001\nabsent Zucchini Dishes\ntexts " + menu + "\n"
+                    "wheel -100\npress Zucchini Dishes\n"
+                    "click 500 " + Row(1) + "\npress Move\nkey End\nkey Enter\n"
+                    "click 500 " + Row(2) + "\npress Copy\ntype z\nkey Enter\nquit\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  int entries = 0;
+  for (const testing::ShownText& t : testing::ReadShownTexts(menu)) {
+    if (t.text.rfind("Chapter ", 0) != 0) continue;
+    ++entries;
+    EXPECT_FALSE(t.cut) << t.text;
+    EXPECT_LE(t.y + 20, 599) << t.text;
+  }
+  EXPECT_GT(entries, 15);
+  const std::string zucchini = Cli({"titles", "200"});
+  EXPECT_NE(zucchini.find("Courgette Bake"), std::string::npos);
+  EXPECT_NE(zucchini.find("Marrow Soup"), std::string::npos);
+  EXPECT_NE(zucchini.find("Squash Pie"), std::string::npos);  // the copy
+  EXPECT_NE(Cli({"titles", "1"}).find("Squash Pie"), std::string::npos);
 }
 
 // Sixty recipes, "Recipe 00" to "Recipe 59", in chapter 1 (row 4); nineteen

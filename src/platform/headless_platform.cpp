@@ -57,12 +57,14 @@ void HeadlessPlatform::ShowSystemMessage(const std::string& caption, const std::
 }
 
 bool HeadlessPlatform::OpenDocument(const std::string& target) {
+  if (!helpersPresent_) return false;
   std::fprintf(stderr, "open: %s\n", Cp1252ToUtf8(target).c_str());
   return true;
 }
 
 bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
                                  const std::string&) {
+  if (!helpersPresent_) return false;
   std::fprintf(stderr, "email: %s, %s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str());
   return true;
 }
@@ -180,6 +182,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
                std::to_string(windowHeight_) + " " + std::to_string(windowX_) + " " +
                std::to_string(windowY_));
         }
+        break;
+      case Kind::kHelpers:
+        helpersPresent_ = c.numbers[0] == 1;
         break;
       case Kind::kQuit:
         input.quitFlag = true;

@@ -76,6 +76,7 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
+  bool helpersPresent_ = true;  // a browser and an e-mail program can be started
   bool failed_ = false;
 };
 

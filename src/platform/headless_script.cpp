@@ -121,6 +121,10 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "snapshot" ? Kind::kSnapshot : Kind::kTexts;
       c.text = rest;
       ok = !rest.empty();
+    } else if (word == "helpers") {
+      c.kind = Kind::kHelpers;
+      ok = rest == "missing" || rest == "present";
+      c.numbers.push_back(rest == "present" ? 1 : 0);
     } else if (word == "quit") {
       c.kind = Kind::kQuit;
       ok = rest.empty();

@@ -20,6 +20,8 @@
 //   expect TEXT      fails the run unless TEXT is visible on screen
 //   absent TEXT      fails the run if TEXT is visible on screen
 //   window W H X Y   fails the run unless the main window has that size and place
+//   helpers missing  from here on no browser or e-mail program can be started
+//   helpers present  they can again (the default)
 //   quit             closes the program as the window's close box does
 // Blank lines and lines starting with # are skipped.
 #pragma once
@@ -32,7 +34,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kQuit,
+    kClipboard, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kHelpers, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -1,8 +1,6 @@
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <vector>
@@ -10,14 +8,15 @@
 #include "db/cp1252.h"
 #include "platform/canvas.h"
 #include "platform/clipboard_text.h"
-
-extern char** environ;
+#include "platform/helper_process.h"
 
 namespace tovalia {
 
 namespace {
 
 constexpr int kLinesPerNotch = 3;
+// How long a helper may take to report that it found nothing to open.
+constexpr int kHelperGraceMs = 300;
 
 Uint32 PushTimerEvent(Uint32 interval, void* param) {
   SDL_Event event{};
@@ -218,6 +217,7 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
 }
 
 void SdlPlatform::PumpMessages(InputState& input, int wait) {
+  ReapHelpers();
   if (input.quitFlag) return;
   if (wait == 1) {
     input.keyCode = 0;
@@ -288,30 +288,15 @@ void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::strin
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), window_);
 }
 
-namespace {
-
-// Runs a desktop helper and waits for it; true when it reports success.
-bool RunHelper(std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& a : arguments) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  if (waitpid(child, &status, 0) != child) return false;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-}  // namespace
-
 bool SdlPlatform::OpenDocument(const std::string& target) {
-  return RunHelper({"xdg-open", Cp1252ToUtf8(target)});
+  return StartHelper({"xdg-open", Cp1252ToUtf8(target)}, kHelperGraceMs);
 }
 
 bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                             const std::string& body) {
-  return RunHelper({"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
-                    ProgramTextToClipboard(body), Cp1252ToUtf8(to)});
+  return StartHelper({"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
+                      ProgramTextToClipboard(body), Cp1252ToUtf8(to)},
+                     kHelperGraceMs);
 }
 
 }  // namespace tovalia

@@ -33,10 +33,5 @@ class PointerFollowing {
   bool before_;
 };
 
-// Opens Help.htm beside the program, or the help page on the web site.
-void OpenHelp(Ui& ui);
-
-// The maker's web site; pages are addressed by path below it.
-inline constexpr char kWebSite[] = "https://tovalia.example.org";
 
 }  // namespace tovalia

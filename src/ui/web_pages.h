@@ -1,0 +1,23 @@
+// Opening pages in the user's web browser: the maker's web pages by path,
+// and the help page F1 opens. When no browser can be started, the user is
+// told so.
+#pragma once
+
+#include <string>
+
+#include "ui/ui.h"
+
+namespace tovalia {
+
+// The maker's web site; pages are addressed by path below it.
+inline constexpr char kWebSite[] = "https://tovalia.example.org";
+
+// Opens a web address or a local page; "Could not locate your web
+// browser?" when no browser can be started. The window stays responsive
+// while the browser runs.
+void OpenWebPage(Ui& ui, const std::string& target);
+
+// Opens Help.htm beside the program, or the help page on the web site.
+void OpenHelp(Ui& ui);
+
+}  // namespace tovalia

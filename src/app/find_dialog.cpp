@@ -122,7 +122,7 @@ bool ShowFindDialog(App& app) {
   CloseBox(ui, saved);
   const std::string text = TrimBlanks(query.text);
   if (outcome != 1 || text.empty()) return false;
-  SearchRecords(app.db, text, {on[0], on[1], on[2], on[3]});
+  if (SearchRecords(app.db, text, {on[0], on[1], on[2], on[3]}) == 0) ShowNotice(ui, NoMatchesMessage(text));
   return true;
 }
 

@@ -141,7 +141,11 @@ bool RunImportCommand(App& app) {
                     "OK", 50, answer);
         return app.ui.fieldValues[0];
       });
-      if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
+      if (!outcome.refusal.empty()) {
+        ShowNotice(app.ui, outcome.refusal);
+      } else if (outcome.result.stored == 0) {
+        ShowNotice(app.ui, NothingImportedMessage(request.fromClipboard));
+      }
       if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
       imported = outcome.result.stored > 0;
     }

@@ -363,8 +363,12 @@ ParsedCommand ParseSearch(const std::vector<std::string>& args) {
               if (row < 0) return NoChapter(c, *chapter);
               c.db.currentChapterRow = row;
             }
-            SearchRecords(c.db, query, options);
+            const int32_t matches = SearchRecords(c.db, query, options);
             PrintList(c);
+            if (matches == 0) {
+              c.err << Cp1252ToUtf8(NoMatchesMessage(query)) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};
@@ -429,7 +433,10 @@ ParsedCommand ParseImport(const std::vector<std::string>& args) {
             if (outcome.truncated) c.err << "File has been truncated to 999 lines\n";
             for (const auto& [number, count] : outcome.result.perChapter)
               c.out << number << '\t' << Cp1252ToUtf8(ChapterName(c.db, number)) << '\t' << count << '\n';
-            if (outcome.result.stored == 0) c.err << "No recipe was found to import.\n";
+            if (outcome.result.stored == 0) {
+              c.err << Cp1252ToUtf8(NothingImportedMessage(request.fromClipboard)) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};

@@ -24,6 +24,10 @@ std::string CheckImportSource(const std::string& path, bool fromClipboard) {
   return {};
 }
 
+std::string NothingImportedMessage(bool fromClipboard) {
+  return fromClipboard ? "No recipes were found in the text" : "No recipes were found in this file";
+}
+
 ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitlePrompt& askForTitle) {
   ImportOutcome outcome;
   outcome.refusal = CheckImportSource(request.sourcePath, request.fromClipboard);

@@ -30,6 +30,9 @@ struct ImportOutcome {
 // file, a missing source, one of fewer than 80 bytes.
 std::string CheckImportSource(const std::string& path, bool fromClipboard);
 
+// What the user is told when an import stored nothing.
+std::string NothingImportedMessage(bool fromClipboard);
+
 // Imports into the current chapter, or by category. With something stored,
 // the index is sorted and the chapter of the last stored recipe opened with
 // its first recipe current.

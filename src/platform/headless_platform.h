@@ -31,6 +31,7 @@ class HeadlessPlatform : public Platform {
     y = screenMouseY_;
   }
   void Present(const Canvas& canvas) override { canvas_ = &canvas; }
+  void PresentArea(const Canvas& canvas, const Rect&) override { canvas_ = &canvas; }
 
   void PumpMessages(InputState& input, int wait) override;
   bool InputPending() override { return !events_.empty(); }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -72,8 +73,6 @@ SdlPlatform::SdlPlatform(std::optional<DisplayMode> screenOverride)
 
 SdlPlatform::~SdlPlatform() {
   StopCaretTimer();
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -88,16 +87,15 @@ DisplayMode SdlPlatform::DesktopMode() {
 bool SdlPlatform::CreateMainWindow(const std::string& title, int x, int y, int width,
                                    int height) {
   if (!videoReady_) return false;
+  // The window's surface is copied to the display directly (X11 shared
+  // memory), not through a GL texture: then updating a small part of it
+  // costs only that part, also where GL runs in software.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   window_ = SDL_CreateWindow(title.c_str(), x, y, width, height,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
   if (!window_) return false;
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) return false;
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                               width, height);
   SDL_StartTextInput();
-  return texture_ != nullptr;
+  return SDL_GetWindowSurface(window_) != nullptr;
 }
 
 void SdlPlatform::ShowMainWindow() {
@@ -128,12 +126,30 @@ void SdlPlatform::Present(const Canvas& canvas) {
   Repaint();
 }
 
-void SdlPlatform::Repaint() {
-  if (!texture_ || !shown_) return;
-  SDL_UpdateTexture(texture_, nullptr, shown_->Pixels(), shown_->Stride());
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+void SdlPlatform::PresentArea(const Canvas& canvas, const Rect& area) {
+  shown_ = &canvas;
+  Repaint(&area);
+}
+
+void SdlPlatform::Repaint(const Rect* area) {
+  if (!window_ || !shown_) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return;
+  // Only what lies on both the canvas and the window.
+  SDL_Rect r{0, 0, std::min(shown_->Width(), surface->w), std::min(shown_->Height(), surface->h)};
+  if (area) {
+    const int x1 = std::clamp(area->x, 0, r.w), y1 = std::clamp(area->y, 0, r.h);
+    const int x2 = std::clamp(area->x + area->width, 0, r.w), y2 = std::clamp(area->y + area->height, 0, r.h);
+    r = {x1, y1, x2 - x1, y2 - y1};
+  }
+  if (r.w <= 0 || r.h <= 0) return;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  const int bytes = surface->format->BytesPerPixel;
+  SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, shown_->Pixels() + r.y * shown_->Stride() + r.x * 4,
+                    shown_->Stride(), surface->format->format,
+                    static_cast<uint8_t*>(surface->pixels) + r.y * surface->pitch + r.x * bytes, surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurfaceRects(window_, &r, 1);
 }
 
 void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {

@@ -19,6 +19,7 @@ constexpr int kTop = 80;
 constexpr int kGap = 16;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonsPerRow = 7;
+constexpr int kCaptionPadding = 16;
 constexpr double kSmallestRowText = 12;
 
 // The whole text of the shortened row under the pointer, if any.
@@ -74,12 +75,23 @@ IndexView::IndexView(const Ui& ui) {
   captions = {"Chapter", "Find",   "Add Recipe", "Add Text", "Edit",   "Delete",
               "Move",    "Copy",   "New Meal",   "Print",    "Import", "Export",
               "Locate Duplicates", "Save PDF Book"};
-  const int slot = (width - 2 * kMargin) / kButtonsPerRow;
+  // Every caption in the buttons' one size: each column as wide as its
+  // longest caption, and the room left shared out evenly.
+  std::vector<int> columns(kButtonsPerRow, 0);
+  ui.canvas.SetFont(theme::ButtonFont());
   for (size_t i = 0; i < captions.size(); ++i) {
-    int column = static_cast<int>(i) % kButtonsPerRow;
-    int row = static_cast<int>(i) / kButtonsPerRow;
-    buttons.push_back({kMargin + column * slot + 3, buttonsTop + row * (kButtonHeight + 8), slot - 6,
-                       kButtonHeight});
+    int& column = columns[i % kButtonsPerRow];
+    column = std::max(column, ui.canvas.TextWidth(captions[i]) + kCaptionPadding);
+  }
+  int spare = width - 2 * kMargin;
+  for (int column : columns) spare -= column;
+  spare = std::max(spare, 0) / kButtonsPerRow;
+  for (size_t i = 0; i < captions.size(); ++i) {
+    const size_t column = i % kButtonsPerRow;
+    int x = kMargin;
+    for (size_t c = 0; c < column; ++c) x += columns[c] + spare;
+    const int row = static_cast<int>(i) / kButtonsPerRow;
+    buttons.push_back({x + 3, buttonsTop + row * (kButtonHeight + 8), columns[column] + spare - 6, kButtonHeight});
   }
 }
 

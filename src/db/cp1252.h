@@ -24,6 +24,13 @@ int CompareUpperCased(std::string_view a, std::string_view b);
 std::string TrimBlanks(std::string_view text);
 
 std::string Cp1252ToUtf8(std::string_view text);
+// For drawing: as Cp1252ToUtf8, except that three or four bytes that form
+// one UTF-8 character are drawn as that character. Such runs are text that
+// came from a UTF-8 source byte for byte ("ï¿½" is the replacement
+// character, "â€™" a closing quote); CP1252 text does not hold them by
+// chance. Two-byte runs ("Ã©") are left alone: a capital accented letter
+// before a sign is ordinary CP1252 ("Straße“").
+std::string DisplayTextToUtf8(std::string_view text);
 // Characters that CP1252 cannot hold become '?'; so do broken UTF-8 bytes.
 std::string Utf8ToCp1252(std::string_view text);
 bool IsValidUtf8(std::string_view text);

@@ -178,7 +178,7 @@ void Canvas::SetFont(const Font& font) {
 }
 
 int Canvas::TextWidth(const std::string& text) {
-  std::string utf8 = Cp1252ToUtf8(text);
+  std::string utf8 = DisplayTextToUtf8(text);
   cairo_text_extents_t extents;
   cairo_text_extents(cr_, utf8.c_str(), &extents);
   return static_cast<int>(std::lround(extents.x_advance));
@@ -191,7 +191,7 @@ int Canvas::LineHeight() {
 }
 
 int Canvas::DrawText(int x, int y, const std::string& text, Color color) {
-  std::string utf8 = Cp1252ToUtf8(text);
+  std::string utf8 = DisplayTextToUtf8(text);
   cairo_font_extents_t font;
   cairo_font_extents(cr_, &font);
   SetColor(color);

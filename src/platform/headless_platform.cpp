@@ -17,7 +17,16 @@ bool WriteVisibleTexts(const Canvas& canvas, const std::string& path) {
   if (!file) return false;
   for (const DrawnText& t : canvas.VisibleTexts())
     std::fprintf(file, "%d\t%d\t%d\t%s\t%s\n", t.rect.x, t.rect.y, t.rect.width, t.cut ? "cut" : "whole",
-                 Cp1252ToUtf8(t.text).c_str());
+                 DisplayTextToUtf8(t.text).c_str());
+  return std::fclose(file) == 0;
+}
+
+bool WriteVisibleButtons(const Canvas& canvas, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return false;
+  for (const DrawnButton& b : canvas.VisibleButtons())
+    std::fprintf(file, "%d\t%d\t%d\t%d\t%s\n", b.rect.x, b.rect.y, b.rect.width, b.rect.height,
+                 DisplayTextToUtf8(b.caption).c_str());
   return std::fclose(file) == 0;
 }
 
@@ -153,6 +162,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kTexts:
         if (!canvas_ || !WriteVisibleTexts(*canvas_, c.text)) Fail(where + "cannot write " + c.text);
+        break;
+      case Kind::kButtons:
+        if (!canvas_ || !WriteVisibleButtons(*canvas_, c.text)) Fail(where + "cannot write " + c.text);
         break;
       case Kind::kExpect: {
         bool seen = false;

@@ -17,6 +17,8 @@
 //   snapshot FILE    writes the window's picture as PNG
 //   texts FILE       writes every visible text, one a line: x, y, width,
 //                    "cut" or "whole", the text (UTF-8), separated by tabs
+//   buttons FILE     writes every button and taken area, one a line: x, y,
+//                    width, height, the caption (empty for an area), by tabs
 //   expect TEXT      fails the run unless TEXT is visible on screen
 //   absent TEXT      fails the run if TEXT is visible on screen
 //   window W H X Y   fails the run unless the main window has that size and place
@@ -34,7 +36,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kHelpers, kQuit,
+    kClipboard, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow, kHelpers, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -206,6 +206,35 @@ TEST_F(RecipeScreen, LongTitlesStayInsideTheHeaderAndShowWholeUnderThePointer) {
   }
 }
 
+// Text a UTF-8 source brought in byte for byte reads as its characters, not
+// as "ï¿½" or "â€™".
+TEST_F(RecipeScreen, UtfEightTextStoredByteForByteIsDrawnAsItsCharacters) {
+  {
+    Database db(DataPaths::ForDataFolder(data.Path()));
+    ScanRecords(db);
+    ClearCurrentRecord(db);
+    SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindChapter);
+    SetU16(db.recordHeaderBuffer, header::kChapterNumber, 1);
+    SetCurrentTitle(db, "Pies");
+    ASSERT_GE(AppendRecord(db), 0);
+    ClearCurrentRecord(db);
+    SetU16(db.recordHeaderBuffer, header::kChapterNumber, 1);
+    SetI32(db.recordHeaderBuffer, header::kRecipeId, 1);
+    SetCurrentTitle(db, "Mom\xE2\x80\x99s Pie");
+    SetCurrentIngredients(db, "1 cup \xEF\xBF\xBD sugar");
+    ASSERT_GE(AppendRecord(db), 0);
+    SortIndex(db);
+  }
+  const std::string texts = program.Temp().File("texts");
+  Outcome run = Run(std::string(kOpenCakes) + "texts " + texts + "\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string shown;
+  for (const testing::ShownText& t : testing::ReadShownTexts(texts)) shown += t.text + "\n";
+  EXPECT_NE(shown.find("Mom\u2019s Pie\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\ncup \uFFFD sugar\n"), std::string::npos) << shown;  // after the bold "1 "
+  EXPECT_EQ(shown.find("\u00EF\u00BF"), std::string::npos) << shown;
+}
+
 // Every character of a recipe written in capitals can be read at both
 // window sizes: what the screen recorded as drawn in each column, row by
 // row, is the stored text, and no row runs past its column.

@@ -24,6 +24,20 @@ std::vector<ShownText> ReadShownTexts(const std::string& path) {
   return texts;
 }
 
+std::vector<ShownButton> ReadShownButtons(const std::string& path) {
+  std::vector<ShownButton> buttons;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    ShownButton b;
+    fields >> b.x >> b.y >> b.width >> b.height;
+    if (fields.get() == '\t') std::getline(fields, b.caption);
+    buttons.push_back(b);
+  }
+  return buttons;
+}
+
 std::vector<std::string> RowsIn(const std::vector<ShownText>& texts, int left, int right, int top,
                                 int bottom) {
   std::map<int, std::vector<const ShownText*>> rows;

@@ -1,5 +1,6 @@
-// What a headless run's "texts FILE" line wrote: every text visible on
-// screen with its place, and whether part of it could not be seen.
+// What a headless run's "texts FILE" and "buttons FILE" lines wrote: every
+// text visible on screen with its place and whether part of it could not
+// be seen, and every button and area with its place.
 #pragma once
 
 #include <string>
@@ -16,6 +17,16 @@ struct ShownText {
 };
 
 std::vector<ShownText> ReadShownTexts(const std::string& path);
+
+struct ShownButton {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::string caption;  // UTF-8; empty for an area
+};
+
+std::vector<ShownButton> ReadShownButtons(const std::string& path);
 
 // The texts of one band of rows (top <= y < bottom, left <= x < right),
 // joined row by row from left to right, rows from the top.

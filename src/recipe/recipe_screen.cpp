@@ -177,6 +177,16 @@ void RunRecipeScreen(App& app) {
       app.requestedScreen = kIndexScreen;
       break;
     }
+    // The scroll bar: its thumb drags, its track pages.
+    if (const ScrollBar bar = PageBar(viewer, layout);
+        (in.buttonBits & kLeftButton) && bar.Needed() && bar.track.Contains(in.mouseX, in.mouseY)) {
+      viewer.topRow = FollowScrollBar(ui, bar, [&](int first) {
+        viewer.topRow = first;
+        DrawRecipeScreen(app, viewer, layout);
+        ui.Show();
+      });
+      continue;
+    }
     // A click on the offered word looks for it in the grocery list.
     if ((in.buttonBits & kLeftButton) && !viewer.hoverWord.empty() &&
         layout.text.Contains(in.mouseX, in.mouseY)) {

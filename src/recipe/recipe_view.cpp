@@ -12,6 +12,7 @@
 #include "ui/button.h"
 #include "ui/fitted_text.h"
 #include "ui/frame.h"
+#include "ui/scroll_bar.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -192,6 +193,11 @@ std::pair<std::string, std::string> RowText(const App& app, const RecipeViewer& 
   return row;
 }
 
+ScrollBar PageBar(const RecipeViewer& viewer, const RecipeLayout& layout) {
+  return {{layout.text.x + layout.text.width - 9, layout.text.y, 8, layout.text.height}, viewer.topRow,
+          viewer.rowsPerPage, viewer.totalRows};
+}
+
 void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& layout) {
   Ui& ui = app.ui;
   Canvas& canvas = ui.canvas;
@@ -230,13 +236,7 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
   canvas.RecordButton(layout.text, "");
 
   // Where the page lies in the whole record.
-  if (viewer.totalRows > viewer.rowsPerPage) {
-    const int track = layout.text.height - 8;
-    const int thumb = std::max(16, track * viewer.rowsPerPage / viewer.totalRows);
-    const int top = layout.text.y + 4 +
-                    (track - thumb) * viewer.topRow / std::max(viewer.totalRows - viewer.rowsPerPage, 1);
-    canvas.FillRoundedRect({layout.text.x + layout.text.width - 7, top, 4, thumb}, 2, 0xB8AD9A);
-  }
+  DrawScrollBar(canvas, PageBar(viewer, layout));
 
   if (!viewer.hoverWord.empty()) {
     canvas.SetFont({FontFamily::kSans, 14, false});

@@ -9,6 +9,7 @@
 #include "layout/line_breaker.h"
 #include "platform/canvas.h"
 #include "state/app_state.h"
+#include "ui/scroll_bar.h"
 
 namespace tovalia {
 
@@ -64,5 +65,8 @@ void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout
 std::pair<std::string, std::string> RowText(const App& app, const RecipeViewer& viewer, int textRow);
 
 void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& layout);
+
+// The scroll bar down the text area's right edge.
+ScrollBar PageBar(const RecipeViewer& viewer, const RecipeLayout& layout);
 
 }  // namespace tovalia

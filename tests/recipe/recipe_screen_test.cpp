@@ -97,6 +97,8 @@ TEST_F(RecipeScreen, ScrollingAndFindingInTheRecord) {
                     "absent Cool in the pan.\nkey End\nexpect Cool in the pan.\n"
                     "key Home\nabsent Cool in the pan.\nkey PageDown\nkey PageDown\nexpect Cool in the pan.\n"
                     "key Home\nwheel -20\nexpect Cool in the pan.\nkey Home\n"
+                    // The scroll bar runs down x 871-879: its thumb drags to the end.
+                    "drag 875 130 875 760\nexpect Cool in the pan.\nkey Home\n"
                     "press Find\ntype cool IN\nkey Enter\nexpect Cool in the pan.\n"
                     "press Find\ntype nutmeg\nkey Enter\nexpect No match found for\nexpect NUTMEG\npress OK\n"
                     "absent Cool in the pan.\npress Quit\n");

@@ -8,6 +8,7 @@
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/file_chooser_model.h"
+#include "ui/fitted_text.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_field.h"
 #include "ui/theme.h"
@@ -103,8 +104,8 @@ void Draw(Ui& ui, const Geometry& g, const std::string& title, const ChooserStat
     Rect r{g.list.x + 1, g.list.y + 1 + row * kRowHeight, g.list.width - 12, kRowHeight};
     if (index == state.current) canvas.FillRect(r, theme::kSelection);
     DrawEntryIcon(canvas, entry.Kind(), r.x + 6, r.y + 1);
-    canvas.DrawText(r.x + 28, r.y + (kRowHeight - canvas.LineHeight()) / 2, entry.shown,
-                    entry.ready ? theme::kInk : theme::kMutedInk);
+    DrawFittedLine(canvas, {r.x + 28, r.y, r.width - 32, kRowHeight}, entry.shown, theme::BodyFont(), 12,
+                   entry.ready ? theme::kInk : theme::kMutedInk);
   }
   canvas.PopClip();
   DrawScrollBar(canvas, ListBar(g, state));

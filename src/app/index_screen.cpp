@@ -265,7 +265,6 @@ void RunIndexScreen(App& app) {
   // The whole of a shortened title shows while the pointer rests on it.
   const PointerFollowing following(ui, true);
 
-  ScrollIntoView(app, view);
   for (;;) {
     DrawIndexScreen(app, view);
     int tab = ShowAndWait(ui);

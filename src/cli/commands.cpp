@@ -361,8 +361,12 @@ ParsedCommand ParseSearch(const std::vector<std::string>& args) {
               if (row < 0) return NoChapter(c, *chapter);
               c.db.currentChapterRow = row;
             }
-            SearchRecords(c.db, query, options);
+            const int32_t matches = SearchRecords(c.db, query, options);
             PrintList(c);
+            if (matches == 0) {
+              c.err << Cp1252ToUtf8(NoMatchesMessage(query)) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};

@@ -46,6 +46,14 @@ void SelectOnly(Database& db, int32_t position) {
   if (count > 0) db.selectionFlags[static_cast<size_t>(db.listPosition)] = 1;
 }
 
+void SelectRange(Database& db, int32_t from, int32_t to) {
+  const int32_t count = static_cast<int32_t>(db.selectionFlags.size());
+  if (count == 0) return;
+  from = std::clamp(from, 0, count - 1);
+  to = std::clamp(to, 0, count - 1);
+  for (int32_t i = std::min(from, to); i <= std::max(from, to); ++i) db.selectionFlags[static_cast<size_t>(i)] = 1;
+}
+
 void SelectRecipeById(Database& db, int32_t recipeId) {
   int32_t position = 0;
   for (size_t i = 0; i < db.recipeList.size(); ++i) {

@@ -79,7 +79,7 @@ void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
     }
   }
   if (factor <= 0) return;
-  ResizeIngredients(app.db, factor, viewer.ingredientsTable);
+  ResizeIngredients(app.db, factor, viewer.ingredientsTable, layout.measure);
   viewer.ingredientRows = LineCount(viewer.ingredientsTable);
   viewer.totalRows = viewer.photoRows + std::max(viewer.ingredientRows, viewer.directionRows);
 }
@@ -148,7 +148,7 @@ void FollowPointer(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
       const std::string text = RowText(app, viewer, row).first;
       Canvas& canvas = app.ui.canvas;
       canvas.SetFont({FontFamily::kSans, 16, false});
-      const int x = in.mouseX - (layout.text.x + 8);
+      const int x = in.mouseX - layout.ingredients.left;
       int at = -1;
       for (size_t i = 0; i < text.size(); ++i) {
         if (canvas.TextWidth(text.substr(0, i + 1)) > x) {
@@ -172,7 +172,7 @@ void RunRecipeScreen(App& app) {
   RecipeLayout layout(ui.canvas);
   RecipeViewer viewer;
   LoadViewedRecord(app, viewer, layout);
-  ui.input.wakeOnMouseMove = true;
+  const PointerFollowing following(ui, true);
 
   for (;;) {
     DrawRecipeScreen(app, viewer, layout);
@@ -187,6 +187,16 @@ void RunRecipeScreen(App& app) {
     if (in.typedCharacter == typed::kEnter) {
       app.requestedScreen = kIndexScreen;
       break;
+    }
+    // The scroll bar: its thumb drags, its track pages.
+    if (const ScrollBar bar = PageBar(viewer, layout);
+        (in.buttonBits & kLeftButton) && bar.Needed() && bar.track.Contains(in.mouseX, in.mouseY)) {
+      viewer.topRow = FollowScrollBar(ui, bar, [&](int first) {
+        viewer.topRow = first;
+        DrawRecipeScreen(app, viewer, layout);
+        ui.Show();
+      });
+      continue;
     }
     // A click on the offered word looks for it in the grocery list.
     if ((in.buttonBits & kLeftButton) && !viewer.hoverWord.empty() &&
@@ -226,7 +236,6 @@ void RunRecipeScreen(App& app) {
     if ((in.mouseX != lastX || in.mouseY != lastY) && in.typedCharacter == 0 && in.keyCode == 0)
       FollowPointer(app, viewer, layout);
   }
-  ui.input.wakeOnMouseMove = false;
   if (viewer.hasRecord) SelectOnly(app.db, app.db.listPosition);
 }
 

@@ -105,6 +105,19 @@ TEST_F(HeadlessProgram, F1OpensTheHelpPage) {
   EXPECT_NE(run.err.find("Help.htm\n"), std::string::npos) << run.err;
 }
 
+// With no browser or mail program to start, every way of opening a page
+// says so instead of doing nothing.
+TEST_F(HeadlessProgram, WithoutABrowserOrMailProgramTheUserIsTold) {
+  Outcome run = Run(
+      "helpers missing\nkey F1\nexpect Could not locate your web browser?\npress OK\n"
+      "type h\npress FAQ\nexpect Could not locate your web browser?\npress OK\n"
+      "press Web Site\nexpect Could not locate your web browser?\npress OK\n"
+      "press Send Email\nexpect Unable to open email program?\npress OK\n"
+      "helpers present\nkey F1\nabsent Could not locate\nquit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("Help.htm\n"), std::string::npos) << run.err;
+}
+
 TEST_F(HeadlessProgram, TheWindowTakesItsDesignSizeAndCentres) {
   struct Case {
     const char* screen;

@@ -6,6 +6,7 @@
 #include "db/record_format.h"
 #include "db/title_index.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/fitted_text.h"
 #include "ui/frame.h"
 #include "ui/list_panel.h"
@@ -31,17 +32,6 @@ struct HoverTip {
     if (where.Contains(in.mouseX, in.mouseY)) place = where, text = whole;
   }
 };
-
-void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
-  if (ticked) {
-    canvas.FillRoundedRect(r, 3, theme::kAccent);
-    canvas.DrawLine(r.x + 3, r.y + 7, r.x + 6, r.y + 10, 0xFFFFFF, 2);
-    canvas.DrawLine(r.x + 6, r.y + 10, r.x + 11, r.y + 4, 0xFFFFFF, 2);
-  } else {
-    canvas.FillRoundedRect(r, 3, 0xFFFFFF);
-    canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
-  }
-}
 
 // The strip down a list's right edge, beside its rows.
 Rect ScrollTrack(const Rect& list) { return {list.x + list.width - 12, list.y + 4, 10, list.height - 8}; }

@@ -86,7 +86,9 @@ void HeadlessPlatform::Fail(const std::string& message) {
 // Script positions are window pixels where the window stands when the line
 // is read; events carry them as screen positions, as a real mouse does.
 void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y, bool shift) {
-  events_.push_back({kind, bit, windowX_ + x, windowY_ + y, false, shift});
+  Event event{kind, bit, windowX_ + x, windowY_ + y};
+  event.shift = shift;
+  events_.push_back(event);
 }
 
 void HeadlessPlatform::Click(int bit, int x, int y, bool shift) {

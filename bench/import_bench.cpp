@@ -1,5 +1,7 @@
 #include "import_bench.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -44,9 +46,14 @@ double MsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::string MealMasterText(int32_t recipes) {
+// Writes the file a piece at a time, so that a file of a million recipes
+// (1.2 GB) never stands whole in memory; false when it could not.
+bool WriteMealMasterFile(const std::string& path, int32_t recipes, int64_t& bytes) {
+  DataFile file = OpenDataFile("o", path);
+  if (!file.IsOpen()) return false;
   std::string text;
-  text.reserve(static_cast<size_t>(recipes) * 1100);
+  text.reserve(2 << 20);
+  bytes = 0;
   uint32_t state = 12345;
   auto next = [&state](uint32_t n) {
     state = state * 1664525u + 1013904223u;
@@ -65,36 +72,44 @@ std::string MealMasterText(int32_t recipes) {
       text += "  " + std::string(kSentences[next(6)]) + "\r\n\r\n";
     }
     text += "MMMMM\r\n\r\n";
+    if (text.size() >= (1 << 20) || i + 1 == recipes) {
+      if (!WriteRaw(file, text.data(), text.size())) return false;
+      bytes += static_cast<int64_t>(text.size());
+      text.clear();
+    }
   }
-  return text;
+  return SyncDataFile(file);
 }
 
 }  // namespace
 
-ImportFigures MeasureMealMasterImport(const std::string& folder, int32_t recipes) {
-  ImportFigures figures;
+bool PrepareMealMasterImport(const std::string& folder, int32_t recipes, ImportFigures& figures) {
   figures.recipesInFile = recipes;
-  const std::string source = folder + "big-import.mmf";
-  auto start = std::chrono::steady_clock::now();
-  const std::string text = MealMasterText(recipes);
-  ReplaceFileContents(source, text.data(), text.size());
+  const auto start = std::chrono::steady_clock::now();
+  const bool written = WriteMealMasterFile(MealMasterSource(folder), recipes, figures.fileBytes);
   figures.writeMs = MsSince(start);
-  figures.fileBytes = static_cast<int64_t>(text.size());
+  return written;
+}
 
-  const std::string dataFolder = folder + "import-data/";
+std::string MealMasterSource(const std::string& folder) { return folder + "big-import.mmf"; }
+
+ImportRun ImportInThisProcess(const std::string& dataFolder, const std::string& source) {
+  std::filesystem::remove_all(dataFolder);
   std::filesystem::create_directories(dataFolder);
   Database db(DataPaths::ForDataFolder(dataFolder));
   LoadIndex(db);
   ImportRequest request;
   request.sourcePath = source;
   request.sortByCategory = true;
-  start = std::chrono::steady_clock::now();
-  ImportOutcome outcome = RunImport(db, request, nullptr);
-  figures.importMs = MsSince(start);
-  figures.recipesStored = outcome.result.stored;
-  std::filesystem::remove_all(dataFolder);
-  std::filesystem::remove(source);
-  return figures;
+  const auto start = std::chrono::steady_clock::now();
+  const ImportOutcome outcome = RunImport(db, request, nullptr);
+  ImportRun run;
+  run.ms = MsSince(start);
+  run.stored = outcome.result.stored;
+  struct rusage usage;
+  ::getrusage(RUSAGE_SELF, &usage);
+  run.peakKb = usage.ru_maxrss;
+  return run;
 }
 
 }  // namespace tovalia::bench

@@ -1,9 +1,12 @@
 #include "db/byte_buffer.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace tovalia {
 
@@ -24,9 +27,57 @@ void SetAllocationFailureReporter(AllocationFailureReporter reporter) {
   g_reportAllocationFailure = reporter ? reporter : ReportToStandardError;
 }
 
+namespace {
+
+// Blocks from this size on are mapped pages of their own.
+constexpr size_t kMappedFrom = 1 << 20;
+
+size_t PageSize() {
+  static const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  return page;
+}
+
+size_t RoundToPages(size_t bytes) { return (bytes + PageSize() - 1) / PageSize() * PageSize(); }
+
+// Large pages where the system offers them: a block is then brought in
+// with a few faults rather than one per four kilobytes.
+void AskForLargePages(void* block, size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  ::madvise(block, bytes, MADV_HUGEPAGE);
+#else
+  (void)block;
+  (void)bytes;
+#endif
+}
+
+uint8_t* MapZeroPages(size_t bytes) {
+  void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) return nullptr;
+  AskForLargePages(block, bytes);
+  return static_cast<uint8_t*>(block);
+}
+
+}  // namespace
+
+void ByteBlockRelease::operator()(uint8_t* block) const {
+  if (mappedBytes > 0) {
+    ::munmap(block, mappedBytes);
+  } else {
+    std::free(block);
+  }
+}
+
 void CreateBuffer(int32_t size, ByteBuffer& buffer) {
   if (size <= 0) return;
-  std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[static_cast<size_t>(size)]());
+  const size_t bytes = static_cast<size_t>(size);
+  ByteBlockRelease release;
+  uint8_t* block = nullptr;
+  if (bytes >= kMappedFrom) {
+    release.mappedBytes = RoundToPages(bytes);
+    block = MapZeroPages(release.mappedBytes);
+  } else {
+    block = static_cast<uint8_t*>(std::calloc(bytes, 1));
+  }
   if (!block) {
     g_reportAllocationFailure("Error creating memory buffer!",
                               "(" + std::to_string(size) + " bytes/" +
@@ -36,47 +87,61 @@ void CreateBuffer(int32_t size, ByteBuffer& buffer) {
     buffer.size_ = 0;
     return;
   }
-  buffer.block_ = std::move(block);
+  buffer.block_ = std::unique_ptr<uint8_t[], ByteBlockRelease>(block, release);
   buffer.size_ = size;
 }
 
 void ResizeBuffer(int32_t newSize, ByteBuffer& buffer) {
   if (!buffer.block_) return;
   if (newSize == buffer.size_) return;
-  std::unique_ptr<uint8_t[]> block;
-  if (newSize > 0) block.reset(new (std::nothrow) uint8_t[static_cast<size_t>(newSize)]());
-  if (!block) {
-    g_reportAllocationFailure("Error resizing memory buffer!",
-                              "(" + std::to_string(newSize) +
-                                  " bytes) Please restart your computer.");
-    buffer.block_.reset();
-    buffer.size_ = 0;
-    return;
+  const size_t oldBytes = static_cast<size_t>(buffer.size_);
+  const size_t newBytes = newSize > 0 ? static_cast<size_t>(newSize) : 0;
+  const size_t mapped = buffer.block_.get_deleter().mappedBytes;
+  uint8_t* block = nullptr;
+  size_t newMapped = 0;
+  if (newBytes > 0 && mapped > 0 && newBytes >= kMappedFrom) {
+    // The pages move as they are; pages added are fresh, so zero, and the
+    // bytes past the old end on its last page are cleared by hand.
+    newMapped = RoundToPages(newBytes);
+    if (newBytes > oldBytes) std::memset(buffer.block_.get() + oldBytes, 0, std::min(mapped, newBytes) - oldBytes);
+    void* moved = ::mremap(buffer.block_.get(), mapped, newMapped, MREMAP_MAYMOVE);
+    if (moved != MAP_FAILED) {
+      AskForLargePages(moved, newMapped);
+      (void)buffer.block_.release();
+      buffer.block_ = std::unique_ptr<uint8_t[], ByteBlockRelease>(static_cast<uint8_t*>(moved),
+                                                                       ByteBlockRelease{newMapped});
+      buffer.size_ = newSize;
+      return;
+    }
+  } else if (newBytes > 0 && mapped == 0 && newBytes < kMappedFrom) {
+    block = static_cast<uint8_t*>(std::realloc(buffer.block_.get(), newBytes));
+    if (block) {
+      (void)buffer.block_.release();
+      if (newBytes > oldBytes) std::memset(block + oldBytes, 0, newBytes - oldBytes);
+      buffer.block_ = std::unique_ptr<uint8_t[], ByteBlockRelease>(block, ByteBlockRelease{});
+      buffer.size_ = newSize;
+      return;
+    }
+  } else if (newBytes > 0) {
+    // Between the heap and mapped pages: a new block and one copy.
+    ByteBuffer grown;
+    CreateBuffer(newSize, grown);
+    if (grown.block_) {
+      std::memcpy(grown.block_.get(), buffer.block_.get(), std::min(oldBytes, newBytes));
+      buffer.block_ = std::move(grown.block_);
+      buffer.size_ = newSize;
+      return;
+    }
   }
-  std::memcpy(block.get(), buffer.block_.get(),
-              static_cast<size_t>(std::min(newSize, buffer.size_)));
-  buffer.block_ = std::move(block);
-  buffer.size_ = newSize;
+  g_reportAllocationFailure("Error resizing memory buffer!",
+                            "(" + std::to_string(newSize) + " bytes) Please restart your computer.");
+  buffer.block_.reset();
+  buffer.size_ = 0;
 }
 
 void FreeBuffer(ByteBuffer& buffer) {
   buffer.block_.reset();
   buffer.size_ = 0;
-}
-
-int32_t GetU8(const ByteBuffer& buffer, int32_t offset, int32_t fallback) {
-  if (!buffer.Holds(offset, 1)) return fallback;
-  return buffer.Data()[offset];
-}
-
-int32_t GetU16(const ByteBuffer& buffer, int32_t offset, int32_t fallback) {
-  if (!buffer.Holds(offset, 2)) return fallback;
-  return LoadU16(buffer.Data() + offset);
-}
-
-int32_t GetI32(const ByteBuffer& buffer, int32_t offset, int32_t fallback) {
-  if (!buffer.Holds(offset, 4)) return fallback;
-  return LoadI32(buffer.Data() + offset);
 }
 
 void SetU8(ByteBuffer& buffer, int32_t offset, int32_t value) {

@@ -8,6 +8,7 @@
 // are dropped.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +31,14 @@ inline void StoreI32(uint8_t* p, int32_t value) {
   uint32_t bits = static_cast<uint32_t>(value);
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
+
+// Small blocks come from the heap; large ones are mapped pages of their
+// own, which are zero until first written (a block only part of which is
+// used costs only that part) and grow without being copied.
+struct ByteBlockRelease {
+  size_t mappedBytes = 0;  // 0 for a heap block
+  void operator()(uint8_t* block) const;
+};
 
 class ByteBuffer {
  public:
@@ -54,7 +63,7 @@ class ByteBuffer {
   friend void ResizeBuffer(int32_t newSize, ByteBuffer& buffer);
   friend void FreeBuffer(ByteBuffer& buffer);
 
-  std::unique_ptr<uint8_t[]> block_;
+  std::unique_ptr<uint8_t[], ByteBlockRelease> block_;
   int32_t size_ = 0;
 };
 
@@ -65,15 +74,23 @@ using AllocationFailureReporter = void (*)(const std::string& caption, const std
 void SetAllocationFailureReporter(AllocationFailureReporter reporter);
 
 // Size 0 (or below) leaves the variable as it is. The new block's contents are
-// zero-filled, which costs little and keeps stale heap bytes out of files.
+// zero, which keeps stale heap bytes out of files.
 void CreateBuffer(int32_t size, ByteBuffer& buffer);
-// Keeps the first min(old, new) bytes; a buffer without block stays without.
+// Keeps the first min(old, new) bytes, the bytes added are zero; a buffer
+// without block stays without.
 void ResizeBuffer(int32_t newSize, ByteBuffer& buffer);
 void FreeBuffer(ByteBuffer& buffer);
 
-int32_t GetU8(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0);
-int32_t GetU16(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0);
-int32_t GetI32(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0);
+// Inline: the index walks call them millions of times.
+inline int32_t GetU8(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0) {
+  return buffer.Holds(offset, 1) ? buffer.Data()[offset] : fallback;
+}
+inline int32_t GetU16(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0) {
+  return buffer.Holds(offset, 2) ? LoadU16(buffer.Data() + offset) : fallback;
+}
+inline int32_t GetI32(const ByteBuffer& buffer, int32_t offset, int32_t fallback = 0) {
+  return buffer.Holds(offset, 4) ? LoadI32(buffer.Data() + offset) : fallback;
+}
 void SetU8(ByteBuffer& buffer, int32_t offset, int32_t value);
 void SetU16(ByteBuffer& buffer, int32_t offset, int32_t value);
 void SetI32(ByteBuffer& buffer, int32_t offset, int32_t value);

@@ -230,11 +230,15 @@ void SyncFolderOf(const std::string& path) {
 }
 
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size) {
+  return ReplaceFileWith(path, [data, size](DataFile& file) { return WriteRaw(file, data, size); });
+}
+
+bool ReplaceFileWith(const std::string& path, const std::function<bool(DataFile&)>& write) {
   std::string temporary = path + ".new";
   {
     DataFile file = OpenDataFile("o", temporary);
     if (!file.IsOpen()) return false;
-    if (!WriteRaw(file, data, size) || !SyncDataFile(file)) {
+    if (!write(file) || !SyncDataFile(file)) {
       CloseDataFile(file);
       DeleteDataFile(temporary);
       return false;
@@ -252,13 +256,14 @@ MappedFile::~MappedFile() {
   if (data_) ::munmap(const_cast<uint8_t*>(data_), static_cast<size_t>(size_));
 }
 
-bool MappedFile::Open(const std::string& path) {
+bool MappedFile::Open(const std::string& path, Pages pages) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   bool mapped = false;
   if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    const int populate = pages == Pages::kPopulate ? MAP_POPULATE : 0;
+    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | populate, fd, 0);
     if (address != MAP_FAILED) {
       data_ = static_cast<const uint8_t*>(address);
       size_ = info.st_size;

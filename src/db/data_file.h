@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "db/byte_buffer.h"
@@ -92,6 +93,9 @@ void SyncFolderOf(const std::string& path);
 // Writes the bytes to a temporary file beside path, flushes it and renames it
 // over path: a crash leaves either the old file or the new one.
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size);
+// The same, for contents written piece by piece: `write` writes them to
+// the open temporary file and tells whether it could.
+bool ReplaceFileWith(const std::string& path, const std::function<bool(DataFile&)>& write);
 
 // A whole file mapped read-only into memory, for reading many records in
 // any order without a system call each. Empty when it could not be mapped.
@@ -101,7 +105,10 @@ class MappedFile {
   ~MappedFile();
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
-  bool Open(const std::string& path);
+  // kPopulate reads every page in at once; kOnDemand lets the pages come
+  // in as they are first read (by whichever thread reads them).
+  enum class Pages { kPopulate, kOnDemand };
+  bool Open(const std::string& path, Pages pages = Pages::kPopulate);
   const uint8_t* Data() const { return data_; }
   int64_t Size() const { return size_; }
 

@@ -1,5 +1,6 @@
 #include "db/database.h"
 
+#include "db/index_writer.h"
 #include "db/record_format.h"
 
 namespace tovalia {
@@ -14,5 +15,7 @@ Database::Database(DataPaths dataPaths) : paths(std::move(dataPaths)), progress(
   CreateBuffer(kTextBufferSize, ingredientsBuffer);
   CreateBuffer(kTextBufferSize, directionsBuffer);
 }
+
+Database::~Database() = default;
 
 }  // namespace tovalia

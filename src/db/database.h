@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "db/byte_buffer.h"
 #include "db/data_paths.h"
+#include "db/title_sort.h"
 #include "ui/progress.h"
 
 namespace tovalia {
@@ -28,8 +31,27 @@ struct ChapterRow {
   std::string name;
 };
 
+class DataFile;
+class IndexWriter;
+
+// What a sort leaves for the next one, so that a sort after a few changes
+// (an edit) need not walk the whole index.
+struct IndexOrder {
+  int32_t size = 0;              // the first bytes of the index, known to be in title order
+  LargeVector<int32_t> offsets;  // the entries in those bytes, in order
+  // Entries in those bytes whose kind changed since: offset, kind before.
+  std::vector<std::pair<int32_t, int32_t>> kindChanges;
+  // Vectors the sort works in, kept for their memory.
+  LargeVector<int32_t> live;
+  TitleSortSpace space;
+};
+
 struct Database {
   explicit Database(DataPaths dataPaths);
+  // Waits for an index file still being written.
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
 
   DataPaths paths;
   Progress* progress;  // never null; silent until a front end sets its own
@@ -46,9 +68,15 @@ struct Database {
   ByteBuffer indexBuffer;
   int32_t indexSize = 0;
   bool indexChanged = false;
+  IndexOrder indexOrder;
+  // Writes Index34.dat in the background after an edit of a large index.
+  std::unique_ptr<IndexWriter> indexWriter;
+  // Recipe34.dat held open for a run of appends (AppendSession), or null.
+  DataFile* appendFile = nullptr;
 
   std::vector<ChapterRow> chapterTable;
   int32_t recipeCount = 0;
+  int32_t highestRecipeId = 0;  // of a recipe or text record in the index
   int32_t nextRecipeId = 1;
   int32_t nextChapterNumber = 1;
 

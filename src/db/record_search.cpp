@@ -1,9 +1,12 @@
 #include "db/record_search.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "db/cp1252.h"
 #include "db/data_file.h"
+#include "db/large_pages.h"
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
 #include "db/title_index.h"
@@ -79,6 +82,71 @@ std::string NoMatchesMessage(std::string_view query) {
   return "No matches for \"" + std::string(query) + "\"";
 }
 
+namespace {
+
+// Records are searched in blocks of this many; two threads take blocks in
+// turn once a collection has this many blocks.
+constexpr size_t kSearchBlock = 256;
+constexpr size_t kTwoThreadsFromBlocks = 64;
+
+struct SearchWork {
+  const Database& db;
+  const MappedFile& file;
+  const std::vector<SearchTerm>& terms;
+  const SearchOptions& options;
+  int32_t chapter;
+  const LargeVector<int32_t>& entries;  // recipes and text records, in index order
+  LargeVector<uint8_t> matched;
+  std::vector<std::atomic<uint8_t>> done;  // per block
+  std::atomic<size_t> nextBlock{0};
+  std::atomic<bool> stopped{false};
+
+  SearchWork(const Database& d, const MappedFile& f, const std::vector<SearchTerm>& t, const SearchOptions& o,
+             int32_t c, const LargeVector<int32_t>& e)
+      : db(d), file(f), terms(t), options(o), chapter(c), entries(e), matched(e.size()),
+        done((e.size() + kSearchBlock - 1) / kSearchBlock) {}
+
+  // Whether the terms are satisfied by the wanted parts of the entry's
+  // record, upper-cased and joined. A record outside the chapter searched,
+  // or one that is not whole, is searched as an empty text.
+  bool Matches(int32_t o, std::string& text) const {
+    text.clear();
+    const int64_t position = EntryPosition(db, o);
+    const bool inside = file.Data() && position >= 0 && position + kRecordHeaderSize <= file.Size();
+    const uint8_t* h = inside ? file.Data() + position : nullptr;
+    const bool sound = inside && CheckRecordHeader(h, position, file.Size()).whole;
+    if (sound && (options.allChapters || LoadU16(h + header::kChapterNumber) == chapter)) {
+      const int64_t titleLength = h[header::kTitleLength];
+      const int64_t ingredientsLength = LoadI32(h + header::kIngredientsLength);
+      const int64_t directionsLength = LoadI32(h + header::kDirectionsLength);
+      const uint8_t* part = h + kRecordHeaderSize;
+      auto take = [&text, upper = UpperCaseTable()](const uint8_t* from, int64_t count) {
+        const size_t at = text.size();
+        text.resize(at + static_cast<size_t>(count));
+        char* to = text.data() + at;
+        for (int64_t k = 0; k < count; ++k) to[k] = static_cast<char>(upper[from[k]]);
+      };
+      if (options.titles) take(part, titleLength);
+      if (options.ingredients) take(part + titleLength, ingredientsLength);
+      if (options.directions) take(part + titleLength + ingredientsLength, directionsLength);
+    }
+    return TermsSatisfied(terms, text);
+  }
+
+  // Searches the next block nobody has taken; false when none is left.
+  bool SearchNextBlock(std::string& text) {
+    if (stopped.load(std::memory_order_relaxed)) return false;
+    const size_t block = nextBlock.fetch_add(1);
+    if (block >= done.size()) return false;
+    const size_t end = std::min(entries.size(), (block + 1) * kSearchBlock);
+    for (size_t i = block * kSearchBlock; i < end; ++i) matched[i] = Matches(entries[i], text) ? 1 : 0;
+    done[block].store(1, std::memory_order_release);
+    return true;
+  }
+};
+
+}  // namespace
+
 int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions& options) {
   const std::vector<SearchTerm> terms = ParseQuery(query);
   const size_t row = static_cast<size_t>(db.currentChapterRow);
@@ -87,38 +155,40 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
   // A missing recipe file changes no flag; the view still opens.
   if (FileExists(db.paths.recipeFile)) {
     MappedFile file;
-    file.Open(db.paths.recipeFile);
-    std::string text;  // the wanted parts of one record, upper-cased and joined
-    bool stopped = false;
-    int lastPercent = -1;
+    file.Open(db.paths.recipeFile, MappedFile::Pages::kOnDemand);
+    LargeVector<int32_t> entries;
+    entries.reserve(static_cast<size_t>(std::max(db.recipeCount, 0)));
     for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
       const int32_t kind = EntryKind(db, o);
+      if (kind == kKindRecipe || kind == kKindTextRecord) entries.push_back(o);
+    }
+    // The records are searched ahead, on both processors when there are
+    // two; the results are taken in index order, each with its progress
+    // step and its chance to stop, as if one record after the other had
+    // been searched.
+    SearchWork work(db, file, terms, options, chapter, entries);
+    std::thread helper;
+    if (work.done.size() >= kTwoThreadsFromBlocks && std::thread::hardware_concurrency() >= 2) {
+      helper = std::thread([&work] {
+        std::string text;
+        while (work.SearchNextBlock(text)) {
+        }
+      });
+    }
+    std::string text;
+    bool stopped = false;
+    int lastPercent = -1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      const int32_t o = entries[i];
       if (stopped) {
-        if (kind == kKindRecipe || kind == kKindTextRecord) SetEntrySearchFlag(db, o, 0);
+        SetEntrySearchFlag(db, o, 0);
         continue;
       }
-      if (kind != kKindRecipe && kind != kKindTextRecord) continue;
-      text.clear();
-      const int64_t position = EntryPosition(db, o);
-      const bool inside = file.Data() && position >= 0 && position + kRecordHeaderSize <= file.Size();
-      const uint8_t* h = inside ? file.Data() + position : nullptr;
-      const bool sound = inside && CheckRecordHeader(h, position, file.Size()).whole;
-      if (sound && (options.allChapters || LoadU16(h + header::kChapterNumber) == chapter)) {
-        const int64_t titleLength = h[header::kTitleLength];
-        const int64_t ingredientsLength = LoadI32(h + header::kIngredientsLength);
-        const int64_t directionsLength = LoadI32(h + header::kDirectionsLength);
-        const uint8_t* part = h + kRecordHeaderSize;
-        auto take = [&text, upper = UpperCaseTable()](const uint8_t* from, int64_t count) {
-          const size_t at = text.size();
-          text.resize(at + static_cast<size_t>(count));
-          char* to = text.data() + at;
-          for (int64_t k = 0; k < count; ++k) to[k] = static_cast<char>(upper[from[k]]);
-        };
-        if (options.titles) take(part, titleLength);
-        if (options.ingredients) take(part + titleLength, ingredientsLength);
-        if (options.directions) take(part + titleLength + ingredientsLength, directionsLength);
+      const size_t block = i / kSearchBlock;
+      while (!work.done[block].load(std::memory_order_acquire)) {
+        if (!work.SearchNextBlock(text)) std::this_thread::yield();
       }
-      const bool match = TermsSatisfied(terms, text);
+      const bool match = work.matched[i] != 0;
       SetEntrySearchFlag(db, o, match ? 1 : 0);
       if (match) ++matches;
       // The bar changes only with the percentage; its text is made only then.
@@ -130,7 +200,10 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
       }
       db.progress->PumpMessages(0);
       stopped = db.progress->StopRequested();
+      if (stopped) work.stopped = true;
     }
+    work.stopped = true;
+    if (helper.joinable()) helper.join();
     db.progress->CloseProgress();
     SaveIndex(db);
   }

@@ -71,15 +71,18 @@ int32_t AppendRecord(Database& db) {
   // file is never opened in a mode that truncates: a length probe that
   // failed (another handle held the file) once made it "empty" and cut a
   // whole collection off.
-  DataFile file = OpenDataFile("a", db.paths.recipeFile);
-  if (!file.IsOpen()) return -1;
-  const int64_t position = FilePosition(file);
+  DataFile own;
+  DataFile* file = db.appendFile ? db.appendFile : &own;
+  if (!file->IsOpen()) *file = OpenDataFile("a", db.paths.recipeFile);
+  if (!file->IsOpen()) return -1;
+  const int64_t position = FilePosition(*file);
   if (position + recordSize > INT32_MAX) return -1;
-  if (!WriteRaw(file, record.data(), record.size())) {
-    TruncateDataFile(file, position);
+  if (!WriteRaw(*file, record.data(), record.size())) {
+    TruncateDataFile(*file, position);
+    SeekFile(*file, position);
     return -1;
   }
-  CloseDataFile(file);
+  CloseDataFile(own);
 
   NewIndexEntry e;
   e.position = static_cast<int32_t>(position);
@@ -93,6 +96,16 @@ int32_t AppendRecord(Database& db) {
   AppendIndexEntry(db, e);
   db.indexChanged = true;
   return static_cast<int32_t>(position);
+}
+
+// The file is opened with the first append, so that a session that
+// stores nothing creates no file.
+AppendSession::AppendSession(Database& db) : db_(db) {
+  if (!db_.appendFile) db_.appendFile = &file_;
+}
+
+AppendSession::~AppendSession() {
+  if (db_.appendFile == &file_) db_.appendFile = nullptr;
 }
 
 bool LoadRecord(Database& db, int64_t position) {

@@ -18,6 +18,22 @@ namespace tovalia {
 // (the file is then left as it was).
 int32_t AppendRecord(Database& db);
 
+// While it lives, AppendRecord stores through one handle kept open on
+// Recipe34.dat rather than opening and closing the file for every record:
+// for the many appends of an import. The handle holds the file as each
+// append's own handle would; nothing else opens the file meanwhile.
+class AppendSession {
+ public:
+  explicit AppendSession(Database& db);
+  ~AppendSession();
+  AppendSession(const AppendSession&) = delete;
+  AppendSession& operator=(const AppendSession&) = delete;
+
+ private:
+  Database& db_;
+  DataFile file_;
+};
+
 // Reads the record at the position into the current-record buffers. A
 // position that holds no sound record leaves an empty record (all lengths 0)
 // and returns false.

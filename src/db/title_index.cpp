@@ -15,9 +15,6 @@ namespace tovalia {
 
 namespace {
 
-constexpr int32_t kIndexInitialCapacity = 100000;
-constexpr int32_t kIndexGrowthStep = 50000;
-
 void MakeRoomInIndex(Database& db, int32_t extra) {
   if (!db.indexBuffer.HasBlock()) CreateBuffer(kIndexInitialCapacity, db.indexBuffer);
   int64_t needed = static_cast<int64_t>(db.indexSize) + extra;
@@ -84,6 +81,7 @@ void RebuildChapterTable(Database& db) {
     }
     offset += EntryLength(db, offset);
   }
+  db.highestRecipeId = highestRecipeId;
   db.nextRecipeId = highestRecipeId < INT32_MAX
                         ? highestRecipeId + 1
                         : SmallestUnusedNumber(db, {kKindRecipe, kKindTextRecord}, INT32_MAX);
@@ -92,71 +90,6 @@ void RebuildChapterTable(Database& db) {
                              : SmallestUnusedNumber(db, {kKindChapter}, kHighestChapterNumber);
 }
 
-namespace {
-
-// The sort's order: titles compared upper-cased.
-struct TitleOrder {
-  const Database& db;
-  bool Less(int32_t a, int32_t b) const {
-    return CompareUpperCased(EntryTitle(db, a), EntryTitle(db, b)) < 0;
-  }
-  bool LessOrEqual(int32_t a, int32_t b) const {
-    return CompareUpperCased(EntryTitle(db, a), EntryTitle(db, b)) <= 0;
-  }
-};
-
-// Insertion with binary search. Equal titles land where this particular
-// search puts them, which is the order the files have always had, so the
-// search is kept exactly as it is rather than replaced by a library sort.
-void SortOffsetsByTitle(Database& db, std::vector<int32_t>& a) {
-  const TitleOrder order{db};
-  int64_t n = static_cast<int64_t>(a.size());
-  for (int64_t i = 1; i < n; ++i) {
-    db.progress->ShowProgress("Sorting Records", "", i, n);
-    db.progress->PumpMessages(0);
-    int32_t key = a[i];
-    if (order.LessOrEqual(a[i - 1], key)) continue;
-    int64_t lo = 0;
-    int64_t hi = i - 1;
-    // The first midpoint rounds a half to the even neighbour.
-    int64_t mid = hi / 2 + ((hi % 2 == 1) && ((hi / 2) % 2 == 1) ? 1 : 0);
-    do {
-      if (!order.Less(key, a[mid])) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-      mid = lo + (hi - lo) / 2;
-    } while (lo != mid);
-    if (order.Less(a[mid], key)) ++mid;
-    std::memmove(&a[mid + 1], &a[mid], static_cast<size_t>(i - mid) * sizeof(int32_t));
-    a[mid] = key;
-  }
-}
-
-}  // namespace
-
-int32_t EntryLength(const Database& db, int32_t offset) {
-  return entry::kFixedSize + GetU8(db.indexBuffer, offset + entry::kTitleLength);
-}
-int32_t EntryPosition(const Database& db, int32_t offset) {
-  return GetI32(db.indexBuffer, offset + entry::kPosition);
-}
-int32_t EntryRecipeId(const Database& db, int32_t offset) {
-  return GetI32(db.indexBuffer, offset + entry::kRecipeId);
-}
-int32_t EntryChapter(const Database& db, int32_t offset) {
-  return GetU16(db.indexBuffer, offset + entry::kChapterNumber);
-}
-int32_t EntryKind(const Database& db, int32_t offset) {
-  return GetU8(db.indexBuffer, offset + entry::kKind);
-}
-int32_t EntrySearchFlag(const Database& db, int32_t offset) {
-  return GetU8(db.indexBuffer, offset + entry::kSearchFlag);
-}
-int32_t EntryHasPhoto(const Database& db, int32_t offset) {
-  return GetU8(db.indexBuffer, offset + entry::kHasPhoto);
-}
 std::string_view EntryTitle(const Database& db, int32_t offset) {
   int32_t length = GetU8(db.indexBuffer, offset + entry::kTitleLength);
   if (!db.indexBuffer.Holds(offset + entry::kTitle, length)) return {};
@@ -165,6 +98,9 @@ std::string_view EntryTitle(const Database& db, int32_t offset) {
                           static_cast<size_t>(length));
 }
 void SetEntryKind(Database& db, int32_t offset, int32_t kind) {
+  const int32_t before = EntryKind(db, offset);
+  if (before == kind) return;
+  if (offset >= 0 && offset < db.indexOrder.size) db.indexOrder.kindChanges.emplace_back(offset, before);
   SetU8(db.indexBuffer, offset + entry::kKind, kind);
 }
 void SetEntrySearchFlag(Database& db, int32_t offset, int32_t flag) {
@@ -196,9 +132,11 @@ void AppendIndexEntry(Database& db, const NewIndexEntry& e) {
 
 void ScanRecords(Database& db) {
   db.progress->ShowMainWindow();
+  FinishIndexWrites(db);
   FreeBuffer(db.indexBuffer);
   CreateBuffer(kIndexInitialCapacity, db.indexBuffer);
   db.indexSize = 0;
+  ForgetIndexOrder(db);
   DeleteDataFile(db.paths.indexFile);
   if (!FileExists(db.paths.recipeFile)) {
     LoadIndex(db);
@@ -227,39 +165,11 @@ void ScanRecords(Database& db) {
   SortIndex(db);
 }
 
-bool SortIndex(Database& db) {
-  db.progress->ShowMainWindow();
-  std::vector<int32_t> order;
-  int32_t sortedSize = 0;
-  for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
-    if (EntryKind(db, o) == kKindDeleted) continue;
-    order.push_back(o);
-    sortedSize += EntryLength(db, o);
-  }
-  SortOffsetsByTitle(db, order);
-
-  ByteBuffer sorted;
-  // Spare room, so the next append does not have to copy the whole index.
-  CreateBuffer(std::max(sortedSize + kIndexGrowthStep, kIndexInitialCapacity), sorted);
-  int32_t size = 0;
-  for (int32_t o : order) {
-    int32_t length = EntryLength(db, o);
-    MoveBytes(db.indexBuffer, o, sorted, size, length);
-    size += length;
-  }
-  bool saved = ReplaceFileContents(db.paths.indexFile, sorted.Data(), static_cast<size_t>(size));
-  db.progress->CloseProgress();
-
-  db.indexBuffer = std::move(sorted);
-  db.indexSize = size;
-  RebuildChapterTable(db);
-  db.indexChanged = true;
-  return saved;
-}
-
 void LoadIndex(Database& db) {
+  FinishIndexWrites(db);
   FreeBuffer(db.indexBuffer);
   db.indexSize = 0;
+  ForgetIndexOrder(db);
   ByteBuffer bytes;
   if (FileExists(db.paths.indexFile) && ReadWholeFile(db.paths.indexFile, bytes)) {
     db.indexSize = bytes.Size();
@@ -268,7 +178,8 @@ void LoadIndex(Database& db) {
   RebuildChapterTable(db);
 }
 
-bool SaveIndex(const Database& db) {
+bool SaveIndex(Database& db) {
+  FinishIndexWrites(db);
   return ReplaceFileContents(db.paths.indexFile, db.indexBuffer.Data(),
                              static_cast<size_t>(db.indexSize));
 }

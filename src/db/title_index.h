@@ -9,22 +9,40 @@
 #include <string_view>
 
 #include "db/database.h"
+#include "db/record_format.h"
 
 namespace tovalia {
 
-// Entry fields, by the entry's byte offset in the index.
-int32_t EntryLength(const Database& db, int32_t offset);
-int32_t EntryPosition(const Database& db, int32_t offset);
-int32_t EntryRecipeId(const Database& db, int32_t offset);
-int32_t EntryChapter(const Database& db, int32_t offset);
-int32_t EntryKind(const Database& db, int32_t offset);
-int32_t EntrySearchFlag(const Database& db, int32_t offset);
-int32_t EntryHasPhoto(const Database& db, int32_t offset);
+// Entry fields, by the entry's byte offset in the index. Inline: the index
+// walks call them for every entry.
+inline int32_t EntryLength(const Database& db, int32_t offset) {
+  return entry::kFixedSize + GetU8(db.indexBuffer, offset + entry::kTitleLength);
+}
+inline int32_t EntryPosition(const Database& db, int32_t offset) {
+  return GetI32(db.indexBuffer, offset + entry::kPosition);
+}
+inline int32_t EntryRecipeId(const Database& db, int32_t offset) {
+  return GetI32(db.indexBuffer, offset + entry::kRecipeId);
+}
+inline int32_t EntryChapter(const Database& db, int32_t offset) {
+  return GetU16(db.indexBuffer, offset + entry::kChapterNumber);
+}
+inline int32_t EntryKind(const Database& db, int32_t offset) { return GetU8(db.indexBuffer, offset + entry::kKind); }
+inline int32_t EntrySearchFlag(const Database& db, int32_t offset) {
+  return GetU8(db.indexBuffer, offset + entry::kSearchFlag);
+}
+inline int32_t EntryHasPhoto(const Database& db, int32_t offset) {
+  return GetU8(db.indexBuffer, offset + entry::kHasPhoto);
+}
 std::string_view EntryTitle(const Database& db, int32_t offset);
 void SetEntryKind(Database& db, int32_t offset, int32_t kind);
 void SetEntrySearchFlag(Database& db, int32_t offset, int32_t flag);
 void SetEntryChapter(Database& db, int32_t offset, int32_t chapterNumber);
 void SetEntryPosition(Database& db, int32_t offset, int32_t position);
+
+// The index block starts this large and grows by at least this much.
+inline constexpr int32_t kIndexInitialCapacity = 100000;
+inline constexpr int32_t kIndexGrowthStep = 50000;
 
 struct NewIndexEntry {
   int32_t position = 0;
@@ -43,7 +61,8 @@ void ScanRecords(Database& db);
 
 // Sorts the index by upper-cased title, drops entries of kind 3, saves
 // Index34.dat and reloads the chapter table. False when the file could not
-// be written; the sorted index is in memory all the same.
+// be written; the sorted index is in memory all the same. A large index that
+// changed in a few places is saved in the background (FinishIndexWrites).
 bool SortIndex(Database& db);
 
 // Reads Index34.dat into the index and rebuilds the chapter table and
@@ -64,6 +83,15 @@ bool IndexAgreesWithFile(const Database& db);
 void RebuildChapterTable(Database& db);
 
 // Writes the index as it stands (search flags included) to Index34.dat.
-bool SaveIndex(const Database& db);
+bool SaveIndex(Database& db);
+
+// For code that rearranges the index block other than by sorting it: the
+// next sort then looks at the whole index.
+void ForgetIndexOrder(Database& db);
+
+// Waits until Index34.dat, when a sort left it to the background writer,
+// is on disk. Whatever reads, replaces or deletes that file otherwise calls
+// this first (the functions here do). False when that write failed.
+bool FinishIndexWrites(Database& db);
 
 }  // namespace tovalia

@@ -8,7 +8,7 @@
 #include "db/record_store.h"
 #include "interchange/import_pass.h"
 #include "interchange/recipe_writer.h"
-#include "interchange/source_text.h"
+#include "interchange/source_file.h"
 #include "interchange/structured_import.h"
 
 namespace tovalia {
@@ -26,16 +26,19 @@ void ShowImportProgress(Database& db, const ImportResult& result, int64_t done, 
 AutomaticImport ImportAutomatically(Database& db, const std::string& sourcePath, const ImportOptions& options,
                                     const TitlePrompt& askForTitle) {
   AutomaticImport run;
-  std::string text;
-  if (!ReadSourceText(sourcePath, text)) {
+  // The source is read a piece at a time, so that a large file costs no
+  // more memory than a small one; structured exports are read whole.
+  SourceFile source;
+  if (!source.Open(sourcePath)) {
     run.unreadable = true;
     return run;
   }
   ImportResult& result = run.result;
-  const StructuredKind kind = DetectStructuredKind(text);
+  AppendSession appending(db);
+  const StructuredKind kind = DetectStructuredKind(source.Opening(kStructuredOpeningLength));
   run.webPage = kind == StructuredKind::kWebPage;
   if (kind != StructuredKind::kNone) {
-    const std::vector<ImportedRecipe> recipes = ReadStructuredRecipes(kind, text);
+    const std::vector<ImportedRecipe> recipes = ReadStructuredRecipes(kind, source.WholeText());
     for (size_t i = 0; i < recipes.size(); ++i) {
       WriteImportedRecipe(db, recipes[i], options, askForTitle, result);
       ShowImportProgress(db, result, static_cast<int64_t>(i + 1), static_cast<int64_t>(recipes.size()));
@@ -47,15 +50,14 @@ AutomaticImport ImportAutomatically(Database& db, const std::string& sourcePath,
   }
 
   ImportPass pass([&](ImportedRecipe&& recipe) { WriteImportedRecipe(db, recipe, options, askForTitle, result); });
-  SourceLines lines(text);
-  const int64_t length = static_cast<int64_t>(lines.Size());
+  const int64_t length = source.Size();
   std::string line;
   int lastPercent = -1;
   bool stopped = false;
-  while (lines.Next(line)) {
+  while (source.Next(line)) {
     pass.Line(line);
     // The progress text is made only when the bar can change.
-    const int64_t position = static_cast<int64_t>(lines.Position());
+    const int64_t position = source.Position();
     const int percent = static_cast<int>(position * 100 / std::max<int64_t>(length, 1));
     if (percent != lastPercent) {
       ShowImportProgress(db, result, position, length);
@@ -76,18 +78,17 @@ ImportResult ImportAsInformationRecord(Database& db, const std::string& sourcePa
                                        const ImportOptions& options, bool& truncated) {
   truncated = false;
   ImportResult result;
-  std::string text;
-  if (!ReadSourceText(sourcePath, text)) return result;
+  SourceFile source;
+  if (!source.Open(sourcePath)) return result;
   ClearCurrentRecord(db);
   SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindTextRecord);
   const size_t slash = sourcePath.find_last_of('/');
   const std::string title = Utf8ToCp1252(slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1));
   SetCurrentTitle(db, title);
-  SourceLines lines(text, SourceLines::Length::kInPieces);
   std::string line;
   size_t count = 0;
   bool whole = true;
-  while (count < kMostInformationLines && lines.Next(line)) {
+  while (count < kMostInformationLines && source.Next(line, SourceLines::Length::kInPieces)) {
     whole = AppendIngredientsText(db, line + "\r") && whole;
     ++count;
   }

@@ -12,6 +12,9 @@ namespace tovalia {
 namespace {
 
 constexpr size_t kMostBodyLines = 999;
+// Nor more bytes than this, so that one recipe's work stays bounded
+// (a record's texts hold 64,990 bytes each).
+constexpr size_t kMostBodyBytes = 8 << 20;
 constexpr size_t kBodyLineWidth = 80;
 // A photo line announcing more than this is not believed.
 constexpr size_t kLargestPhoto = 16 << 20;
@@ -156,6 +159,7 @@ void ImportPass::Reset() {
   columns_ = false;
   categoriesGoOn_ = false;
   body_.clear();
+  bodyBytes_ = 0;
   photoLines_.clear();
   photoLength_ = 0;
   pendingDirection_.clear();
@@ -168,14 +172,16 @@ void ImportPass::Collect(const std::string& raw) {
   std::string line = KeepsColumns(format_) ? raw : TrimBlanks(raw);
   while (!line.empty() && line.back() == ' ') line.pop_back();
   for (;;) {
-    if (body_.size() >= kMostBodyLines) return;
+    if (body_.size() >= kMostBodyLines || bodyBytes_ + line.size() > kMostBodyBytes) return;
     if (KeepsColumns(format_) || line.size() < kBodyLineWidth) {
+      bodyBytes_ += line.size();
       body_.push_back(std::move(line));
       return;
     }
     size_t cut = line.substr(0, kBodyLineWidth).rfind(' ');
     if (cut == std::string::npos || cut == 0) cut = kBodyLineWidth;
     body_.push_back(line.substr(0, cut));
+    bodyBytes_ += cut;
     line = line.substr(cut);
   }
 }
@@ -343,6 +349,7 @@ void ImportPass::Header(const std::string& raw, const std::string& trimmed, cons
     sectionBeforePhoto_ = section_;
     photoLength_ = photoLength;
     photoLines_ = {trimmed};
+    photoChars_ = 0;
     section_ = 5;
   } else if (section_ == 2 && StartsWith(upper, "INGREDIENTS")) {
     section_ = 3;
@@ -373,7 +380,10 @@ void ImportPass::Header(const std::string& raw, const std::string& trimmed, cons
 bool ImportPass::PhotoLine(const std::string& trimmed) {
   if (trimmed.empty()) return true;
   if (IsBase64Line(trimmed)) {
-    photoLines_.push_back(trimmed);
+    // Characters past those the announced length needs are dropped, as
+    // their bytes would be.
+    if (photoChars_ <= (photoLength_ / 3 + 2) * 4) photoLines_.push_back(trimmed);
+    photoChars_ += trimmed.size();
     return true;
   }
   EndPhoto();

@@ -59,12 +59,14 @@ class ImportPass {
   bool categoriesGoOn_ = false;  // Now You're Cooking's categories may run over lines
   ImportedRecipe recipe_;
   std::vector<std::string> body_;
+  size_t bodyBytes_ = 0;
   std::string previousUpper_;
   std::string pendingDirection_;
   // A photo of the program's own export: its announced length, the lines
   // read so far (given back as text when they are no sound image), and the
   // section it interrupted.
   size_t photoLength_ = 0;
+  size_t photoChars_ = 0;  // Base64 characters read so far
   std::vector<std::string> photoLines_;
   int sectionBeforePhoto_ = 0;
 };

@@ -132,24 +132,43 @@ bool HasHighBytes(std::string_view bytes) {
 
 }  // namespace
 
+void EncodingCensus::Add(std::string_view bytes) {
+  if (!HasHighBytes(bytes)) return;
+  highBytes_ = true;
+  const Utf8Census census = CountUtf8(bytes);
+  utf8_.sequences += census.sequences;
+  utf8_.broken += census.broken;
+  const CodePageVotes votes = Weigh(bytes);
+  cp437Votes_ += votes.cp437;
+  cp1252Votes_ += votes.cp1252;
+}
+
+SourceEncoding EncodingCensus::Decide() const {
+  if (!highBytes_) return SourceEncoding::kCp1252;
+  // A stray byte in a UTF-8 file (one in twenty sequences at most) does
+  // not make it CP1252; text in CP1252 rarely forms even one sequence.
+  if (utf8_.sequences > 0 && utf8_.broken * 20 <= utf8_.sequences) return SourceEncoding::kUtf8;
+  return cp437Votes_ > cp1252Votes_ ? SourceEncoding::kCp437 : SourceEncoding::kCp1252;
+}
+
+size_t ByteOrderMarkLength(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return 3;
+  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return 2;
+  return 0;
+}
+
 SourceEncoding DetectSourceEncoding(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return SourceEncoding::kUtf8;
   if (bytes.substr(0, 2) == "\xFF\xFE") return SourceEncoding::kUtf16LittleEndian;
   if (bytes.substr(0, 2) == "\xFE\xFF") return SourceEncoding::kUtf16BigEndian;
-  if (!HasHighBytes(bytes)) return SourceEncoding::kCp1252;
-  // A stray byte in a UTF-8 file (one in twenty sequences at most) does
-  // not make it CP1252; text in CP1252 rarely forms even one sequence.
-  const Utf8Census census = CountUtf8(bytes);
-  if (census.sequences > 0 && census.broken * 20 <= census.sequences) return SourceEncoding::kUtf8;
-  const CodePageVotes votes = Weigh(bytes);
-  return votes.cp437 > votes.cp1252 ? SourceEncoding::kCp437 : SourceEncoding::kCp1252;
+  EncodingCensus census;
+  census.Add(bytes);
+  return census.Decide();
 }
 
-std::string DecodeSourceText(std::string text) {
-  std::string_view bytes = text;
-  switch (DetectSourceEncoding(bytes)) {
+std::string DecodeAs(SourceEncoding encoding, std::string_view bytes) {
+  switch (encoding) {
     case SourceEncoding::kUtf8: {
-      if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
       std::string text = Utf8ToCp1252(bytes, BrokenUtf8::kAsCp1252);
       // No-break spaces would keep amounts and units from being read apart.
       for (char& c : text) {
@@ -157,12 +176,18 @@ std::string DecodeSourceText(std::string text) {
       }
       return text;
     }
-    case SourceEncoding::kUtf16LittleEndian: return Utf16ToCp1252(bytes.substr(2), false);
-    case SourceEncoding::kUtf16BigEndian: return Utf16ToCp1252(bytes.substr(2), true);
+    case SourceEncoding::kUtf16LittleEndian: return Utf16ToCp1252(bytes, false);
+    case SourceEncoding::kUtf16BigEndian: return Utf16ToCp1252(bytes, true);
     case SourceEncoding::kCp437: return Cp437ToCp1252(bytes);
     case SourceEncoding::kCp1252: break;
   }
-  return text;
+  return std::string(bytes);
+}
+
+std::string DecodeSourceText(std::string text) {
+  const SourceEncoding encoding = DetectSourceEncoding(text);
+  if (encoding == SourceEncoding::kCp1252) return text;
+  return DecodeAs(encoding, std::string_view(text).substr(ByteOrderMarkLength(text)));
 }
 
 bool ReadSourceText(const std::string& path, std::string& text) {

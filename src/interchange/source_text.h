@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "db/cp1252.h"
 
 namespace tovalia {
 
@@ -18,6 +21,29 @@ enum class SourceEncoding { kCp1252, kUtf8, kUtf16LittleEndian, kUtf16BigEndian,
 // by which of CP1252 and CP437 makes more sense of the bytes above 127
 // (degree signs after numbers, accented letters inside words, box drawing).
 SourceEncoding DetectSourceEncoding(std::string_view bytes);
+
+// The same decision over a text taken a piece at a time: the pieces must
+// be cut between two ASCII bytes (or at the text's ends), so that no
+// character and none of the neighbours the decision looks at is split.
+class EncodingCensus {
+ public:
+  void Add(std::string_view bytes);
+  SourceEncoding Decide() const;
+
+ private:
+  bool highBytes_ = false;
+  Utf8Census utf8_;
+  int64_t cp437Votes_ = 0;
+  int64_t cp1252Votes_ = 0;
+};
+
+// The length of a byte-order mark at the start of the bytes (0 for none).
+size_t ByteOrderMarkLength(std::string_view bytes);
+
+// Bytes of that encoding, without a byte-order mark, as CP1252 text. Text
+// cut between two ASCII characters decodes piece by piece to the same text
+// as whole.
+std::string DecodeAs(SourceEncoding encoding, std::string_view bytes);
 
 // The bytes as CP1252 text, without a byte-order mark. Text in CP1252
 // (plain ASCII included) comes back as it was, without a copy.

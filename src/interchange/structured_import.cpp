@@ -13,7 +13,7 @@ namespace {
 std::string_view Opening(std::string_view text) {
   size_t at = 0;
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\r' || text[at] == '\n')) ++at;
-  return text.substr(at, 4096);
+  return text.substr(at, kStructuredOpeningLength);
 }
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }

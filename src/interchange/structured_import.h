@@ -19,7 +19,9 @@ enum class StructuredKind {
   kRecipeMl,       // <recipeml> with <recipe> elements
 };
 
-// By the first markup of the text (CP1252).
+// By the first markup of the text (CP1252): the characters after the
+// leading blanks, no more than this many of them.
+inline constexpr size_t kStructuredOpeningLength = 4096;
 StructuredKind DetectStructuredKind(std::string_view text);
 
 std::vector<ImportedRecipe> ReadStructuredRecipes(StructuredKind kind, std::string_view text);

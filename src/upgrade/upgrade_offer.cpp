@@ -1,6 +1,7 @@
 #include "upgrade/upgrade_offer.h"
 
 #include "db/cp1252.h"
+#include "db/title_index.h"
 #include "platform/program_folder.h"
 #include "ui/choice_list.h"
 #include "ui/message_box.h"
@@ -28,6 +29,8 @@ bool OfferUpgrade(App& app, UpgradeAsker asker) {
   if (result != 0 || selection < 0 || selection >= static_cast<int>(candidates.size())) return false;
   const UpgradeCandidate& chosen = candidates[static_cast<size_t>(selection)];
 
+  // The files are about to be replaced: an index still being written lands first.
+  FinishIndexWrites(db);
   db.progress->ShowProgress("Copying Files...", "", 0, 1);
   const UpgradeCopyReport report = CopyOlderVersion(db.paths, chosen.folder, BackupStamp());
   db.progress->CloseProgress();

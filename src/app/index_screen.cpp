@@ -328,6 +328,13 @@ void RunIndexScreen(App& app) {
       if (app.requestedScreen != kIndexScreen) return;
     } else if (in.typedCharacter == kCtrlA) {
       ToggleAllTicks(app.db);
+    } else if (in.typedCharacter > ' ' && !in.ctrl) {
+      // A letter goes to the next chapter that begins with it.
+      const int32_t row = NextChapterRowWithInitial(app.db, app.db.currentChapterRow, in.typedCharacter);
+      if (row >= 0) {
+        view.focus = IndexFocus::kChapters;
+        SelectChapterRow(app, row);
+      }
     } else {
       const int page = view.focus == IndexFocus::kChapters ? view.chapterRowsShown : view.recipeRowsShown;
       switch (in.keyCode) {

@@ -43,8 +43,16 @@ struct ByteBlockRelease {
 class ByteBuffer {
  public:
   ByteBuffer() = default;
-  ByteBuffer(ByteBuffer&&) noexcept = default;
-  ByteBuffer& operator=(ByteBuffer&&) noexcept = default;
+  // A buffer moved from has no block and size 0.
+  ByteBuffer(ByteBuffer&& other) noexcept : block_(std::move(other.block_)), size_(other.size_) { other.size_ = 0; }
+  ByteBuffer& operator=(ByteBuffer&& other) noexcept {
+    if (this != &other) {
+      block_ = std::move(other.block_);
+      size_ = other.size_;
+      other.size_ = 0;
+    }
+    return *this;
+  }
   ByteBuffer(const ByteBuffer&) = delete;
   ByteBuffer& operator=(const ByteBuffer&) = delete;
 

@@ -4,11 +4,13 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <limits.h>
 #include <cstdio>
 #include <cstring>
 
@@ -131,12 +133,44 @@ bool WriteRaw(DataFile& file, const void* source, size_t count) {
   return true;
 }
 
+bool WritePieces(DataFile& file, const std::vector<BytePiece>& pieces) {
+  if (file.fd_ < 0) return false;
+  std::vector<iovec> vectors;
+  vectors.reserve(pieces.size());
+  for (const BytePiece& piece : pieces)
+    if (piece.size > 0) vectors.push_back({const_cast<void*>(piece.data), piece.size});
+  size_t first = 0;
+  while (first < vectors.size()) {
+    const int count = static_cast<int>(std::min<size_t>(vectors.size() - first, IOV_MAX));
+    const ssize_t put = ::writev(file.fd_, vectors.data() + first, count);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    // Past the pieces written whole; into the one written in part.
+    auto done = static_cast<size_t>(put);
+    while (first < vectors.size() && done >= vectors[first].iov_len) done -= vectors[first++].iov_len;
+    if (first < vectors.size() && done > 0) {
+      vectors[first].iov_base = static_cast<uint8_t*>(vectors[first].iov_base) + done;
+      vectors[first].iov_len -= done;
+    }
+  }
+  return true;
+}
+
 int32_t WriteBlock(DataFile& file, const ByteBuffer& buffer, int32_t offset, int32_t count) {
   if (count <= 0 || !buffer.Holds(offset, count)) return 0;
   return WriteRaw(file, buffer.Data() + offset, static_cast<size_t>(count)) ? count : 0;
 }
 
 bool SyncDataFile(DataFile& file) { return file.fd_ >= 0 && ::fsync(file.fd_) == 0; }
+
+void StartWriteBack(DataFile& file, int64_t offset, int64_t length) {
+  if (file.fd_ < 0 || length <= 0) return;
+#ifdef SYNC_FILE_RANGE_WRITE
+  ::sync_file_range(file.fd_, offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+  (void)offset;
+#endif
+}
 
 bool TruncateDataFile(DataFile& file, int64_t length) {
   return file.fd_ >= 0 && length >= 0 && ::ftruncate(file.fd_, length) == 0;
@@ -256,14 +290,13 @@ MappedFile::~MappedFile() {
   if (data_) ::munmap(const_cast<uint8_t*>(data_), static_cast<size_t>(size_));
 }
 
-bool MappedFile::Open(const std::string& path, Pages pages) {
+bool MappedFile::Open(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   bool mapped = false;
   if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-    const int populate = pages == Pages::kPopulate ? MAP_POPULATE : 0;
-    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | populate, fd, 0);
+    void* address = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (address != MAP_FAILED) {
       data_ = static_cast<const uint8_t*>(address);
       size_ = info.st_size;

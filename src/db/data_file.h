@@ -6,10 +6,17 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "db/byte_buffer.h"
 
 namespace tovalia {
+
+// Bytes somewhere in memory, for WritePieces.
+struct BytePiece {
+  const void* data;
+  size_t size;
+};
 
 // An open data file. A handle that failed to open (or was closed) transfers
 // nothing: reads leave buffers alone and writes are dropped.
@@ -35,7 +42,9 @@ class DataFile {
   friend int32_t WriteBlock(DataFile& file, const ByteBuffer& buffer, int32_t offset,
                             int32_t count);
   friend bool WriteRaw(DataFile& file, const void* source, size_t count);
+  friend bool WritePieces(DataFile& file, const std::vector<BytePiece>& pieces);
   friend bool SyncDataFile(DataFile& file);
+  friend void StartWriteBack(DataFile& file, int64_t offset, int64_t length);
   friend bool TruncateDataFile(DataFile& file, int64_t length);
 
   int fd_ = -1;
@@ -59,8 +68,13 @@ int32_t WriteBlock(DataFile& file, const ByteBuffer& buffer, int32_t offset, int
 // Plain-memory variants for code that streams through its own buffers.
 int32_t ReadRaw(DataFile& file, void* target, int32_t count);
 bool WriteRaw(DataFile& file, const void* source, size_t count);
+// Writes the pieces one after the other with as few calls as it can.
+bool WritePieces(DataFile& file, const std::vector<BytePiece>& pieces);
 // Flushes the file's contents to the disk.
 bool SyncDataFile(DataFile& file);
+// Starts writing a stretch of the file to the disk without waiting for it,
+// so that a later flush has less to do.
+void StartWriteBack(DataFile& file, int64_t offset, int64_t length);
 // Cuts the file to the length (used to take back a failed append).
 bool TruncateDataFile(DataFile& file, int64_t length);
 
@@ -105,10 +119,7 @@ class MappedFile {
   ~MappedFile();
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
-  // kPopulate reads every page in at once; kOnDemand lets the pages come
-  // in as they are first read (by whichever thread reads them).
-  enum class Pages { kPopulate, kOnDemand };
-  bool Open(const std::string& path, Pages pages = Pages::kPopulate);
+  bool Open(const std::string& path);
   const uint8_t* Data() const { return data_; }
   int64_t Size() const { return size_; }
 

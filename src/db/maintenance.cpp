@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/data_file.h"
+#include "db/large_pages.h"
 #include "db/record_format.h"
 #include "db/title_index.h"
 
@@ -11,43 +12,56 @@ namespace tovalia {
 
 namespace {
 
-// Copies every indexed record from the open old file to the new one and
-// collects the new positions; false at the first record that cannot be
-// read back whole.
-bool CopyIndexedRecords(Database& db, DataFile& from, DataFile& to,
-                        std::vector<int32_t>& newPositions) {
+// Copies every indexed record from the old file (read through a mapping:
+// the records lie in any order) to the new one and collects the new
+// positions; false at the first record that is not whole. The new file is
+// handed to the disk as it grows, so that the flush at the end has little
+// left to wait for.
+bool CopyIndexedRecords(Database& db, const MappedFile& from, DataFile& to, LargeVector<int32_t>& newPositions) {
   constexpr size_t kFlushAt = 4 << 20;
-  const int64_t oldLength = FileLength(from);
-  std::vector<uint8_t> pending;
-  pending.reserve(kFlushAt + (1 << 17));
-  std::vector<uint8_t> record;
+  constexpr int64_t kWriteBackEvery = 32 << 20;
+  const int64_t oldLength = from.Size();
+  // The records go straight from the mapping to the new file.
+  std::vector<BytePiece> pending;
+  size_t pendingBytes = 0;
   int64_t written = kRecordHeaderSize;
+  int64_t handedOver = kRecordHeaderSize;
+  int lastPercent = -1;
 
   for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
-    db.progress->ShowProgress("Updating Records", "", o, db.indexSize);
+    const int percent = static_cast<int>(int64_t{o} * 100 / db.indexSize);
+    if (percent != lastPercent) {
+      db.progress->ShowProgress("Updating Records", "", o, db.indexSize);
+      lastPercent = percent;
+    }
     db.progress->PumpMessages(0);
     const int64_t position = EntryPosition(db, o);
-    uint8_t h[kRecordHeaderSize];
-    SeekFile(from, position);
-    if (ReadRaw(from, h, kRecordHeaderSize) != kRecordHeaderSize) return false;
+    if (!from.Data() || position < 0 || position + kRecordHeaderSize > oldLength) return false;
+    const uint8_t* h = from.Data() + position;
     // The scan that built this index checked each record; checking again
     // guards against the file having changed since.
     if (!CheckRecordHeader(h, position, oldLength).whole) return false;
     const int32_t size = LoadI32(h + header::kRecordSize);
-    record.resize(static_cast<size_t>(size));
-    std::copy(h, h + kRecordHeaderSize, record.begin());
-    const int32_t rest = size - kRecordHeaderSize;
-    if (ReadRaw(from, record.data() + kRecordHeaderSize, rest) != rest) return false;
     if (written + size > INT32_MAX) return false;
     newPositions.push_back(static_cast<int32_t>(written));
     written += size;
-    pending.insert(pending.end(), record.begin(), record.end());
-    if (pending.size() >= kFlushAt) {
-      if (!WriteRaw(to, pending.data(), pending.size())) return false;
+    if (!pending.empty() && static_cast<const uint8_t*>(pending.back().data) + pending.back().size == h) {
+      pending.back().size += static_cast<size_t>(size);  // the record after the last one
+    } else {
+      pending.push_back({h, static_cast<size_t>(size)});
+    }
+    pendingBytes += static_cast<size_t>(size);
+    if (pendingBytes >= kFlushAt) {
+      if (!WritePieces(to, pending)) return false;
       pending.clear();
+      pendingBytes = 0;
+    }
+    if (written - handedOver >= kWriteBackEvery) {
+      StartWriteBack(to, handedOver, written - handedOver - static_cast<int64_t>(pendingBytes));
+      handedOver = written - static_cast<int64_t>(pendingBytes);
     }
   }
-  return WriteRaw(to, pending.data(), pending.size());
+  return WritePieces(to, pending);
 }
 
 void WriteFreshFileHeader(DataFile& file) {
@@ -66,12 +80,15 @@ bool CompactDatabase(Database& db) {
     return true;
   }
 
-  std::vector<int32_t> newPositions;
+  LargeVector<int32_t> newPositions;
+  newPositions.reserve(static_cast<size_t>(db.recipeCount) + db.chapterTable.size());
   bool copied;
   {
-    DataFile from = OpenDataFile("i", db.paths.recipeFile);
+    // The shared hold on the old file keeps writers out while it is copied.
+    DataFile held = OpenDataFile("i", db.paths.recipeFile);
+    MappedFile from;
     DataFile to = OpenDataFile("o", db.paths.backupFile);
-    copied = from.IsOpen() && to.IsOpen();
+    copied = held.IsOpen() && from.Open(db.paths.recipeFile) && to.IsOpen();
     if (copied) {
       WriteFreshFileHeader(to);
       copied = CopyIndexedRecords(db, from, to, newPositions) && SyncDataFile(to);

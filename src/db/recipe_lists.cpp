@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "db/cp1252.h"
 #include "db/record_format.h"
 #include "db/title_index.h"
 
@@ -90,6 +91,19 @@ int32_t FindChapterRow(Database& db, int32_t chapterNumber) {
     }
   }
   return db.currentChapterRow;
+}
+
+int32_t NextChapterRowWithInitial(const Database& db, int32_t afterRow, int letter) {
+  const int32_t first = kReservedChapterRows;
+  const int32_t rows = static_cast<int32_t>(db.chapterTable.size()) - first;
+  const uint8_t wanted = UpperCaseByte(static_cast<uint8_t>(letter));
+  const int32_t start = std::clamp(afterRow - first, -1, rows);
+  for (int32_t step = 1; step <= rows; ++step) {
+    const int32_t row = first + (start + step) % rows;
+    const std::string& name = db.chapterTable[static_cast<size_t>(row)].name;
+    if (!name.empty() && UpperCaseByte(static_cast<uint8_t>(name[0])) == wanted) return row;
+  }
+  return -1;
 }
 
 std::string ChapterName(const Database& db, int32_t chapterNumber) {

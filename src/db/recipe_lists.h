@@ -17,6 +17,11 @@ void BuildRecipeList(Database& db, int32_t chapterNumber);
 // and returns it.
 int32_t FindChapterRow(Database& db, int32_t chapterNumber);
 
+// The next chapter row after `afterRow` (going round past the end) whose
+// name begins with the letter, either case; the reserved views are not
+// among them. -1 when there is none.
+int32_t NextChapterRowWithInitial(const Database& db, int32_t afterRow, int letter);
+
 // The name of the first row with that number, or an empty text.
 std::string ChapterName(const Database& db, int32_t chapterNumber);
 

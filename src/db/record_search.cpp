@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <thread>
 
 #include "db/cp1252.h"
@@ -9,6 +10,7 @@
 #include "db/large_pages.h"
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
+#include "db/term_matcher.h"
 #include "db/title_index.h"
 
 namespace tovalia {
@@ -92,7 +94,7 @@ constexpr size_t kTwoThreadsFromBlocks = 64;
 struct SearchWork {
   const Database& db;
   const MappedFile& file;
-  const std::vector<SearchTerm>& terms;
+  TermMatcher matcher;
   const SearchOptions& options;
   int32_t chapter;
   const LargeVector<int32_t>& entries;  // recipes and text records, in index order
@@ -103,34 +105,43 @@ struct SearchWork {
 
   SearchWork(const Database& d, const MappedFile& f, const std::vector<SearchTerm>& t, const SearchOptions& o,
              int32_t c, const LargeVector<int32_t>& e)
-      : db(d), file(f), terms(t), options(o), chapter(c), entries(e), matched(e.size()),
+      : db(d), file(f), matcher(t), options(o), chapter(c), entries(e), matched(e.size()),
         done((e.size() + kSearchBlock - 1) / kSearchBlock) {}
 
   // Whether the terms are satisfied by the wanted parts of the entry's
-  // record, upper-cased and joined. A record outside the chapter searched,
-  // or one that is not whole, is searched as an empty text.
-  bool Matches(int32_t o, std::string& text) const {
-    text.clear();
+  // record, joined (compared upper-cased). A record outside the chapter
+  // searched, or one that is not whole, is searched as an empty text.
+  bool Matches(int32_t o, std::string& joined) const {
     const int64_t position = EntryPosition(db, o);
     const bool inside = file.Data() && position >= 0 && position + kRecordHeaderSize <= file.Size();
     const uint8_t* h = inside ? file.Data() + position : nullptr;
-    const bool sound = inside && CheckRecordHeader(h, position, file.Size()).whole;
-    if (sound && (options.allChapters || LoadU16(h + header::kChapterNumber) == chapter)) {
-      const int64_t titleLength = h[header::kTitleLength];
-      const int64_t ingredientsLength = LoadI32(h + header::kIngredientsLength);
-      const int64_t directionsLength = LoadI32(h + header::kDirectionsLength);
-      const uint8_t* part = h + kRecordHeaderSize;
-      auto take = [&text, upper = UpperCaseTable()](const uint8_t* from, int64_t count) {
-        const size_t at = text.size();
-        text.resize(at + static_cast<size_t>(count));
-        char* to = text.data() + at;
-        for (int64_t k = 0; k < count; ++k) to[k] = static_cast<char>(upper[from[k]]);
-      };
-      if (options.titles) take(part, titleLength);
-      if (options.ingredients) take(part + titleLength, ingredientsLength);
-      if (options.directions) take(part + titleLength + ingredientsLength, directionsLength);
+    // Only a record's own kinds have lengths that were checked.
+    const bool sound = inside && CheckRecordHeader(h, position, file.Size()).whole &&
+                       h[header::kRecordKind] <= kKindDeleted;
+    if (!sound || (!options.allChapters && LoadU16(h + header::kChapterNumber) != chapter))
+      return matcher.Satisfied({});
+    const char* part = reinterpret_cast<const char*>(h) + kRecordHeaderSize;
+    const size_t titleLength = h[header::kTitleLength];
+    const auto ingredientsLength = static_cast<size_t>(LoadI32(h + header::kIngredientsLength));
+    const auto directionsLength = static_cast<size_t>(LoadI32(h + header::kDirectionsLength));
+    // The parts lie one after the other in the record: the wanted ones are
+    // searched where they are, unless the ingredients stand between them.
+    if (options.titles && !options.ingredients && options.directions) {
+      joined.assign(part, titleLength);
+      joined.append(part + titleLength + ingredientsLength, directionsLength);
+      return matcher.Satisfied(joined);
     }
-    return TermsSatisfied(terms, text);
+    size_t from = SIZE_MAX;
+    size_t to = 0;
+    auto want = [&](bool wanted, size_t start, size_t length) {
+      if (!wanted) return;
+      from = std::min(from, start);
+      to = start + length;
+    };
+    want(options.titles, 0, titleLength);
+    want(options.ingredients, titleLength, ingredientsLength);
+    want(options.directions, titleLength + ingredientsLength, directionsLength);
+    return matcher.Satisfied(from == SIZE_MAX ? std::string_view() : std::string_view(part + from, to - from));
   }
 
   // Searches the next block nobody has taken; false when none is left.
@@ -155,7 +166,7 @@ int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions&
   // A missing recipe file changes no flag; the view still opens.
   if (FileExists(db.paths.recipeFile)) {
     MappedFile file;
-    file.Open(db.paths.recipeFile, MappedFile::Pages::kOnDemand);
+    file.Open(db.paths.recipeFile);
     LargeVector<int32_t> entries;
     entries.reserve(static_cast<size_t>(std::max(db.recipeCount, 0)));
     for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {

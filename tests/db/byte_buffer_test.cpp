@@ -87,5 +87,46 @@ TEST(ByteBuffer, ResizeKeepsTheCommonPrefixAndFreeClearsTheVariable) {
   EXPECT_EQ(b.Size(), 0);
 }
 
+// Large blocks are mapped pages of their own; they behave as small ones:
+// zero when made, the common prefix kept and the added bytes zero when
+// resized (also after shrinking, where old bytes stay on the last page),
+// and they move between the two kinds when they cross the line.
+TEST(ByteBuffer, LargeBlocksResizeLikeSmallOnes) {
+  constexpr int32_t kLarge = 3 << 20;
+  ByteBuffer b;
+  CreateBuffer(kLarge, b);
+  ASSERT_TRUE(b.HasBlock());
+  EXPECT_EQ(GetI32(b, kLarge - 4, -1), 0);
+  FillBytes(b, 0, kLarge, 0xAB);
+  ResizeBuffer(kLarge - 1000, b);      // shrinks within the last page
+  ResizeBuffer(kLarge + (5 << 20), b);  // grows past it
+  EXPECT_EQ(GetU8(b, kLarge - 1001), 0xAB);
+  EXPECT_EQ(GetU8(b, kLarge - 1000), 0);
+  EXPECT_EQ(GetU8(b, kLarge - 1), 0);
+  EXPECT_EQ(GetU8(b, kLarge + (5 << 20) - 1, -1), 0);
+  ResizeBuffer(100, b);  // down to a heap block
+  EXPECT_EQ(b.Size(), 100);
+  EXPECT_EQ(GetU8(b, 99), 0xAB);
+  ResizeBuffer(kLarge, b);  // and up again
+  EXPECT_EQ(GetU8(b, 99), 0xAB);
+  EXPECT_EQ(GetU8(b, 100), 0);
+}
+
+// A buffer moved from is empty: its size must not promise a block it no
+// longer has.
+TEST(ByteBuffer, MovedFromBuffersAreEmpty) {
+  ByteBuffer a;
+  CreateBuffer(3 << 20, a);
+  ByteBuffer b = std::move(a);
+  EXPECT_FALSE(a.HasBlock());
+  EXPECT_EQ(a.Size(), 0);
+  EXPECT_EQ(b.Size(), 3 << 20);
+  ByteBuffer c;
+  CreateBuffer(10, c);
+  c = std::move(b);
+  EXPECT_EQ(b.Size(), 0);
+  EXPECT_EQ(c.Size(), 3 << 20);
+}
+
 }  // namespace
 }  // namespace tovalia

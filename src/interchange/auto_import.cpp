@@ -1,12 +1,13 @@
 #include "interchange/auto_import.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/record_format.h"
 #include "db/record_store.h"
-#include "interchange/import_pass.h"
+#include "interchange/recipe_reader.h"
 #include "interchange/recipe_writer.h"
 #include "interchange/source_file.h"
 #include "interchange/structured_import.h"
@@ -49,15 +50,18 @@ AutomaticImport ImportAutomatically(Database& db, const std::string& sourcePath,
     return run;
   }
 
-  ImportPass pass([&](ImportedRecipe&& recipe) { WriteImportedRecipe(db, recipe, options, askForTitle, result); });
+  // The source is read and cut into recipes on a thread of its own; the
+  // recipes are stored here, in their order.
+  RecipeReader reader(source);
   const int64_t length = source.Size();
-  std::string line;
+  ImportedRecipe recipe;
   int lastPercent = -1;
-  bool stopped = false;
-  while (source.Next(line)) {
-    pass.Line(line);
+  for (;;) {
+    const RecipeReader::Got got = reader.Next(recipe, std::chrono::milliseconds(20));
+    if (got == RecipeReader::Got::kEnd) break;
+    if (got == RecipeReader::Got::kRecipe) WriteImportedRecipe(db, recipe, options, askForTitle, result);
     // The progress text is made only when the bar can change.
-    const int64_t position = source.Position();
+    const int64_t position = reader.Position();
     const int percent = static_cast<int>(position * 100 / std::max<int64_t>(length, 1));
     if (percent != lastPercent) {
       ShowImportProgress(db, result, position, length);
@@ -65,11 +69,10 @@ AutomaticImport ImportAutomatically(Database& db, const std::string& sourcePath,
     }
     db.progress->PumpMessages(0);
     if (db.progress->StopRequested()) {
-      stopped = true;
+      reader.Stop();
       break;
     }
   }
-  if (!stopped) pass.End();
   db.progress->CloseProgress();
   return run;
 }

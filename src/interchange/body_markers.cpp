@@ -55,16 +55,16 @@ std::optional<std::string> HeadingText(std::string_view trimmed) {
 }
 
 std::string ExpandTabs(std::string_view line) {
-  std::string out;
-  out.reserve(line.size());
-  for (char c : line) {
+  size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) return std::string(line);
+  std::string out(line.substr(0, tab));
+  out.reserve(line.size() + 8);
+  for (char c : line.substr(tab)) {
     if (c != '\t') {
       out += c;
       continue;
     }
-    do {
-      out += ' ';
-    } while (out.size() % 8 != 0);
+    out.append(8 - out.size() % 8, ' ');
   }
   return out;
 }

@@ -408,8 +408,20 @@ void ImportPass::EndPhoto() {
 }
 
 void ImportPass::Line(const std::string& raw) {
-  const std::string trimmed = TrimBlanks(raw);
-  const std::string upper = UpperCase(trimmed);
+  // The trimmed and upper-cased copies live in buffers kept from line to
+  // line, so that a line costs no allocation once they are large enough.
+  std::string& trimmed = trimmed_;
+  std::string& upper = upper_;
+  const size_t first = raw.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    trimmed.clear();
+  } else {
+    trimmed.assign(raw, first, raw.find_last_not_of(' ') - first + 1);
+  }
+  upper.resize(trimmed.size());
+  const uint8_t* const toUpper = UpperCaseTable();
+  for (size_t i = 0; i < trimmed.size(); ++i)
+    upper[i] = static_cast<char>(toUpper[static_cast<uint8_t>(trimmed[i])]);
   if (format_ == ImportFormat::kXml) {
     // XML recipe files are read by their own reader.
   } else if (section_ == 5 && PhotoLine(trimmed)) {
@@ -417,7 +429,7 @@ void ImportPass::Line(const std::string& raw) {
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
     Header(raw, trimmed, upper);
   }
-  previousUpper_ = upper;
+  previousUpper_.swap(upper);
 }
 
 void ImportPass::End() {

@@ -61,6 +61,8 @@ class ImportPass {
   std::vector<std::string> body_;
   size_t bodyBytes_ = 0;
   std::string previousUpper_;
+  std::string trimmed_;  // the line being read, trimmed and upper-cased
+  std::string upper_;
   std::string pendingDirection_;
   // A photo of the program's own export: its announced length, the lines
   // read so far (given back as text when they are no sound image), and the

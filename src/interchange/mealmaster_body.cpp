@@ -5,6 +5,9 @@
 // section by section, left column before right; the rest is the method.
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 #include "db/cp1252.h"
 #include "interchange/body_split.h"
@@ -35,6 +38,12 @@ struct Entry {
 
 // One ingredient in Meal-Master's columns starting at `at`, a text-only
 // entry right at the text column, or nothing when the columns hold none.
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::optional<Entry> EntryAt(std::string_view line, size_t at) {
   if (line.size() <= at) return std::nullopt;
   std::string_view cells = line.substr(at);
@@ -43,19 +52,20 @@ std::optional<Entry> EntryAt(std::string_view line, size_t at) {
   const bool hasAmount = std::any_of(amount.begin(), amount.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (amount.find_first_not_of(' ') != std::string_view::npos && !hasAmount) return std::nullopt;
   if (cells.size() > kAmountWidth && cells[kAmountWidth] != ' ') return std::nullopt;
-  const std::string unit = cells.size() > kAmountWidth + 1 ? TrimBlanks(cells.substr(kAmountWidth + 1, 2)) : std::string();
+  const std::string_view unit = cells.size() > kAmountWidth + 1 ? Trimmed(cells.substr(kAmountWidth + 1, 2)) : "";
   // The unit is a code of its own, and a blank stands between it and the text.
   if (!unit.empty() && !IsUnitCode(unit)) return std::nullopt;
   if (cells.size() > kTextColumn - 1 && cells[kTextColumn - 1] != ' ') return std::nullopt;
-  const std::string text = cells.size() > kTextColumn ? TrimBlanks(cells.substr(kTextColumn)) : std::string();
+  const std::string_view text = cells.size() > kTextColumn ? Trimmed(cells.substr(kTextColumn)) : "";
   if (!hasAmount && unit.empty()) {
     // A text-only entry (or a "-" continuation) starts right at the text column.
     if (text.empty() || cells.size() <= kTextColumn || cells[kTextColumn] == ' ') return std::nullopt;
-    return Entry{text, false};
+    return Entry{std::string(text), false};
   }
-  Entry entry{TrimBlanks(amount), true};
-  if (!unit.empty()) entry.text += " " + unit;
-  if (!text.empty()) entry.text += " " + text;
+  Entry entry{std::string(Trimmed(amount)), true};
+  entry.text.reserve(entry.text.size() + unit.size() + text.size() + 2);
+  if (!unit.empty()) entry.text.append(" ").append(unit);
+  if (!text.empty()) entry.text.append(" ").append(text);
   return entry;
 }
 
@@ -67,10 +77,13 @@ struct Row {
 };
 
 Row ReadRow(const std::string& raw) {
-  std::string line = ExpandTabs(raw);
-  while (!line.empty() && line.back() == ' ') line.pop_back();
+  // Tabs are expanded into a copy; a line without one is read where it is.
+  std::string expanded;
+  std::string_view line = raw;
+  if (raw.find('\t') != std::string::npos) line = expanded = ExpandTabs(raw);
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
   Row row;
-  const std::string trimmed = TrimBlanks(line);
+  const std::string_view trimmed = Trimmed(line);
   if (trimmed.empty()) {
     row.empty = true;
     return row;
@@ -80,13 +93,13 @@ Row ReadRow(const std::string& raw) {
   // after a blank (the left text may fill its column to the end), a
   // text-only one ("-ll", "Oriental sesame oil") after a gap of two.
   if (line.size() > kRightColumn) {
-    const auto right = EntryAt(line, kRightColumn);
-    const auto left = EntryAt(std::string_view(line).substr(0, kRightColumn), 0);
+    auto right = EntryAt(line, kRightColumn);
+    auto left = EntryAt(line.substr(0, kRightColumn), 0);
     const bool gap = line[kRightColumn - 1] == ' ' && line[kRightColumn - 2] == ' ';
     const bool apart = line[kRightColumn - 1] == ' ' || line[kRightColumn] == ' ';
     if (right && left && (right->quantified ? apart : gap)) {
-      row.left = left;
-      row.right = right;
+      row.left = std::move(left);
+      row.right = std::move(right);
       return row;
     }
   }
@@ -123,15 +136,15 @@ void AddSection(std::vector<Row> rows, std::vector<std::string>& ingredients) {
     if (row.left && !rest.empty()) row.left->text += " " + rest;
     row.right.reset();
   }
-  for (const Row& row : rows) {
+  for (Row& row : rows) {
     if (row.empty) {
       ingredients.emplace_back();
     } else if (row.left) {
-      ingredients.push_back(row.left->text);
+      ingredients.push_back(std::move(row.left->text));
     }
   }
-  for (const Row& row : rows) {
-    if (row.right) ingredients.push_back(row.right->text);
+  for (Row& row : rows) {
+    if (row.right) ingredients.push_back(std::move(row.right->text));
   }
   if (gapAfter) ingredients.emplace_back();
 }
@@ -172,23 +185,23 @@ void SplitMealMasterBody(const std::vector<std::string>& lines, ImportedRecipe& 
     while (i < n) {
       if (rows[i].heading) {
         if (!opensSection(i)) break;
-        AddSection(section, recipe.ingredients);
+        AddSection(std::move(section), recipe.ingredients);
         section.clear();
         recipe.ingredients.push_back(*rows[i].heading);
         ++i;
       } else if (rows[i].empty) {
         const size_t next = nextFilled(i);
         if (next >= n || !(IsIngredient(rows[next]) || opensSection(next))) break;
-        section.insert(section.end(), rows.begin() + static_cast<std::ptrdiff_t>(i),
-                       rows.begin() + static_cast<std::ptrdiff_t>(next));
+        section.insert(section.end(), std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(i)),
+                       std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(next)));
         i = next;
       } else if (IsIngredient(rows[i])) {
-        section.push_back(rows[i++]);
+        section.push_back(std::move(rows[i++]));
       } else {
         break;
       }
     }
-    AddSection(section, recipe.ingredients);
+    AddSection(std::move(section), recipe.ingredients);
   }
   if (!found) {
     // No ingredient in Meal-Master's columns: read it as any other body.

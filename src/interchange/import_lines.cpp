@@ -378,8 +378,6 @@ std::string TitleCase(std::string_view text) {
   return out;
 }
 
-namespace {
-
 std::string CleanTitleOnce(std::string_view title) {
   std::string t = UpperCase(TrimBlanks(title));
   // "Title:" is a label; "TitleField" is a title.
@@ -403,8 +401,6 @@ std::string CleanTitleOnce(std::string_view title) {
     t = t.size() < 2 ? std::string() : TrimBlanks(std::string_view(t).substr(1, t.size() - 2));
   return t;
 }
-
-}  // namespace
 
 std::string CleanTitle(std::string_view title, const TitlePrompt& askForTitle) {
   std::string entry(title);

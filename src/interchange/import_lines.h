@@ -29,6 +29,8 @@ using TitlePrompt = std::function<std::string()>;
 // case with Roman numerals II and III kept upper case, a leading "." and
 // enclosing "*" dropped. Never empty while the prompt gives something.
 std::string CleanTitle(std::string_view title, const TitlePrompt& askForTitle);
+// One cleaning of a title, asking nobody: empty when nothing is left of it.
+std::string CleanTitleOnce(std::string_view title);
 
 struct ParsedIngredient {
   int32_t quantity = 0;    // hundredths: 1 1/2 is 150; 0 for none

@@ -24,6 +24,12 @@ struct ImportedRecipe {
   // The body had no ingredient block: its lines are kept as the text of a
   // text record (in `ingredients`), with no directions.
   bool textOnly = false;
+
+  // Filled by PrepareImportedRecipe where the recipe is read, so that the
+  // thread that stores it has less to do; empty when not prepared.
+  std::string cleanTitle;                      // the title cleaned; empty when it must be asked for
+  std::vector<std::string> shapedIngredients;  // each ingredient line parsed and rebuilt
+  std::vector<std::string> cleanDirections;    // each direction line cleaned
 };
 
 struct ImportResult {

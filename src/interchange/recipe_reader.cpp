@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "interchange/import_pass.h"
+#include "interchange/recipe_writer.h"
 
 namespace tovalia {
 
@@ -41,6 +42,7 @@ void RecipeReader::Read() {
   bool stopped = false;
   ImportPass pass([&](ImportedRecipe&& recipe) {
     if (stopped) return;
+    PrepareImportedRecipe(recipe);
     batch.push_back(std::move(recipe));
     if (batch.size() == kBatchRecipes) stopped = !HandOver(batch);
   });

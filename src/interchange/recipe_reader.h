@@ -1,6 +1,6 @@
 // Reading a text source on a thread of its own: its lines go through the
-// import pass there, and the recipes the pass finishes come over, in their
-// order, to the thread that stores them, which alone touches the database
+// import pass there, the recipes the pass finishes are prepared for storing
+// (PrepareImportedRecipe) and come over, in their order, to the thread that stores them, which alone touches the database
 // and the window. With two processors, reading and storing go on at once.
 #pragma once
 

@@ -27,11 +27,29 @@ int32_t Length(const Database& db, int32_t field) { return GetI32(db.recordHeade
 // ";" and a single "-" go on with the ingredient above; " -- " inside a line brings in a
 // preparation note; any other line opens with a capital. The line is then
 // parsed and stored in its normalised form.
-bool WriteIngredientLine(Database& db, std::string line) {
+// An ingredient line that stands on its own (neither a group break nor a
+// continuation), trimmed, in its stored form: a note after " -- " goes
+// behind a comma, or the line opens with a capital; then it is parsed and
+// rebuilt.
+std::string ShapeIngredientLine(std::string line) {
+  size_t note = line.find("-- ");
+  if (note == std::string::npos) note = line.find(" --");
+  if (note != std::string::npos && note > 0) {
+    line = TrimBlanks(std::string_view(line).substr(0, note)) + ", " + TrimBlanks(std::string_view(line).substr(note + 3));
+  } else {
+    line[0] = static_cast<char>(UpperCaseByte(static_cast<uint8_t>(line[0])));
+  }
+  return BuildIngredientLine(ParseIngredientLine(line));
+}
+
+bool IsGroupBreak(const std::string& trimmed) { return trimmed.empty() || trimmed == "-" || trimmed == ";"; }
+
+// `shaped` is the line's ShapeIngredientLine when it was made beforehand.
+bool WriteIngredientLine(Database& db, std::string line, const std::string* shaped) {
   line = TrimBlanks(line);
   const int32_t length = Length(db, header::kIngredientsLength);
   // A lone "-" or ";" continues nothing: some exports space groups with it.
-  if (line.empty() || line == "-" || line == ";") {
+  if (IsGroupBreak(line)) {
     if (length < 3) return true;
     const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
     return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
@@ -43,14 +61,7 @@ bool WriteIngredientLine(Database& db, std::string line) {
     line = TrimBlanks(line.substr(dashes ? std::min<size_t>(3, line.size()) : 1));
     return line.empty() || AppendIngredientsText(db, line + "\r");
   }
-  size_t note = line.find("-- ");
-  if (note == std::string::npos) note = line.find(" --");
-  if (note != std::string::npos && note > 0) {
-    line = TrimBlanks(std::string_view(line).substr(0, note)) + ", " + TrimBlanks(std::string_view(line).substr(note + 3));
-  } else {
-    line[0] = static_cast<char>(UpperCaseByte(static_cast<uint8_t>(line[0])));
-  }
-  const std::string rebuilt = BuildIngredientLine(ParseIngredientLine(line));
+  const std::string rebuilt = shaped != nullptr ? *shaped : ShapeIngredientLine(std::move(line));
   return rebuilt.empty() || AppendIngredientsText(db, rebuilt + "\r");
 }
 
@@ -73,10 +84,12 @@ bool WriteText(Database& db, const std::vector<std::string>& lines) {
 
 // Directions: lines of one paragraph are joined; an empty line ends the
 // paragraph; a numbered step starts a line of its own.
-bool WriteDirections(Database& db, const std::vector<std::string>& lines) {
+// `clean` holds each line's CleanLine when they were made beforehand.
+bool WriteDirections(Database& db, const std::vector<std::string>& lines, const std::vector<std::string>& clean) {
+  const bool prepared = clean.size() == lines.size();
   bool whole = true;
-  for (const std::string& raw : lines) {
-    const std::string line = CleanLine(raw);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string line = prepared ? clean[i] : CleanLine(lines[i]);
     if (line.empty()) {
       whole = BreakDirectionsText(db, "\r\r") && whole;
       continue;
@@ -104,10 +117,24 @@ bool OpensStep(std::string_view line) {
   return (mark == '.' || mark == ')') && (digits + 1 == line.size() || line[digits + 1] == ' ');
 }
 
+void PrepareImportedRecipe(ImportedRecipe& recipe) {
+  recipe.cleanTitle = CleanTitleOnce(recipe.title);
+  if (recipe.textOnly) return;
+  recipe.shapedIngredients.clear();
+  recipe.shapedIngredients.reserve(recipe.ingredients.size());
+  for (const std::string& line : recipe.ingredients) {
+    std::string trimmed = TrimBlanks(line);
+    recipe.shapedIngredients.push_back(IsGroupBreak(trimmed) ? std::string() : ShapeIngredientLine(std::move(trimmed)));
+  }
+  recipe.cleanDirections.clear();
+  recipe.cleanDirections.reserve(recipe.directions.size());
+  for (const std::string& line : recipe.directions) recipe.cleanDirections.push_back(CleanLine(line));
+}
+
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result) {
   ClearCurrentRecord(db);
-  const std::string title = CleanTitle(recipe.title, askForTitle);
+  const std::string title = recipe.cleanTitle.empty() ? CleanTitle(recipe.title, askForTitle) : recipe.cleanTitle;
   SetCurrentTitle(db, title);
   const int32_t servings = recipe.servings > 0 ? std::min(recipe.servings, 255) : kDefaultServings;
   SetU8(db.recordHeaderBuffer, header::kServings, servings);
@@ -115,8 +142,10 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
   if (recipe.textOnly) {
     whole = WriteText(db, recipe.ingredients);
   } else {
-    for (const std::string& line : recipe.ingredients) whole = WriteIngredientLine(db, line) && whole;
-    whole = WriteDirections(db, recipe.directions) && whole;
+    const bool shaped = recipe.shapedIngredients.size() == recipe.ingredients.size();
+    for (size_t i = 0; i < recipe.ingredients.size(); ++i)
+      whole = WriteIngredientLine(db, recipe.ingredients[i], shaped ? &recipe.shapedIngredients[i] : nullptr) && whole;
+    whole = WriteDirections(db, recipe.directions, recipe.cleanDirections) && whole;
     // A break that nothing follows is no part of the text: the ingredients
     // end with their last line's end, the directions with their last word.
     std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));

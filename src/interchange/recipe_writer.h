@@ -16,6 +16,11 @@ namespace tovalia {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result);
 
+// Does the part of that shaping that depends on the recipe alone (the
+// title cleaned without asking, each ingredient line parsed and rebuilt,
+// each direction line cleaned), so that it can be done on another thread.
+void PrepareImportedRecipe(ImportedRecipe& recipe);
+
 // Whether a direction line opens a numbered step: "1.", "2)", "Step 3".
 bool OpensStep(std::string_view line);
 

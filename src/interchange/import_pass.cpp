@@ -240,7 +240,7 @@ bool ImportPass::EndMarker(const std::string& trimmed, const std::string& upper)
   // MasterCook's dashes close the ingredients and directions; its notes follow.
   end = end || (f != ImportFormat::kMasterCook && f != ImportFormat::kMealMaster && StartsWith(upper, "- - - - -"));
   if (f == ImportFormat::kMealMaster && !trimmed.empty())
-    end = end || trimmed == "MMMMM" || trimmed == std::string(77, '-') || trimmed == "-----";
+    end = end || trimmed == "MMMMM" || (trimmed.size() == 77 && OnlyOf(trimmed, '-')) || trimmed == "-----";
   if (f == ImportFormat::kCookbookWizard) end = end || StartsWith(upper, std::string(10, '-'));
   if (f == ImportFormat::kRpw) end = end || trimmed == "+++";
   if (f == ImportFormat::kTildeCoded && upper == "END") {

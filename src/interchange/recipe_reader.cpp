@@ -32,6 +32,7 @@ bool RecipeReader::HandOver(std::vector<ImportedRecipe>& batch) {
   if (stopped_) return false;
   if (!batch.empty()) ready_.push_back(std::move(batch));
   batch.clear();
+  waiting_.store(ready_.size(), std::memory_order_relaxed);
   position_ = source_.Position();
   changed_.notify_all();
   return true;
@@ -42,7 +43,10 @@ void RecipeReader::Read() {
   bool stopped = false;
   ImportPass pass([&](ImportedRecipe&& recipe) {
     if (stopped) return;
-    PrepareImportedRecipe(recipe);
+    // The storing shapes what comes unprepared. While it has batches
+    // waiting it is the slower of the two, and the reading takes that work
+    // off it; while it waits for recipes, the reading leaves it the work.
+    if (waiting_.load(std::memory_order_relaxed) > 0) PrepareImportedRecipe(recipe);
     batch.push_back(std::move(recipe));
     if (batch.size() == kBatchRecipes) stopped = !HandOver(batch);
   });
@@ -76,6 +80,7 @@ RecipeReader::Got RecipeReader::Next(ImportedRecipe& recipe, std::chrono::millis
     if (ready_.empty()) return ended_ || stopped_ ? Got::kEnd : Got::kNothingYet;
     taking_ = std::move(ready_.front());
     ready_.pop_front();
+    waiting_.store(ready_.size(), std::memory_order_relaxed);
     taken_ = 0;
     changed_.notify_all();
   }

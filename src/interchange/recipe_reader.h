@@ -1,9 +1,10 @@
 // Reading a text source on a thread of its own: its lines go through the
 // import pass there, the recipes the pass finishes are prepared for storing
-// (PrepareImportedRecipe) and come over, in their order, to the thread that stores them, which alone touches the database
+// (PrepareImportedRecipe) while the storing has enough to do, and come over, in their order, to the thread that stores them, which alone touches the database
 // and the window. With two processors, reading and storing go on at once.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -46,6 +47,7 @@ class RecipeReader {
   // Recipes go over in batches, so that the two threads meet once a batch
   // rather than once a recipe.
   std::deque<std::vector<ImportedRecipe>> ready_;
+  std::atomic<size_t> waiting_{0};  // ready_.size(), read without the lock
   // The batch the storing thread takes its recipes from, and how far.
   std::vector<ImportedRecipe> taking_;
   size_t taken_ = 0;

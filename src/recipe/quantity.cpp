@@ -1,6 +1,7 @@
 #include "recipe/quantity.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "db/cp1252.h"
@@ -23,6 +24,9 @@ constexpr FractionStep kFractionSteps[] = {
 };
 
 std::string WholeNumber(double n) {
+  // A whole number below 2^53 is written exactly by its integer digits,
+  // which is what "%.0f" writes, at a fraction of the cost.
+  if (!std::signbit(n) && n < 9007199254740992.0 && n == std::trunc(n)) return std::to_string(static_cast<int64_t>(n));
   char text[64];
   std::snprintf(text, sizeof text, "%.0f", n);
   return text;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace tovalia {
 namespace {
@@ -23,6 +25,19 @@ TEST(FormatQuantity, EveryEighthAndThirdFromZeroToTenReadsBack) {
   EXPECT_EQ(FormatQuantity(2.0 + 2.0 / 3), "2-2/3");
   EXPECT_EQ(FormatQuantity(0.75), "3/4");
   EXPECT_EQ(FormatQuantity(7), "7");
+}
+
+// Whole numbers are written as "%.0f" writes them, however large, and a
+// negative zero keeps its sign as it always did.
+TEST(FormatQuantity, WholeNumbersAreWrittenAsPrintfWritesThem) {
+  for (double value : {0.0, -0.0, 1.0, 12.0, 1e6, 4503599627370496.0, 9007199254740991.0, 9007199254740992.0,
+                       1e17, 1e20, 123456789.99}) {
+    const double whole = std::trunc(value);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.0f", value == 123456789.99 ? whole + 1 : whole);
+    EXPECT_EQ(FormatQuantity(value), expected) << value;
+  }
+  EXPECT_EQ(FormatQuantity(-2.5), "-2-1/2");
 }
 
 TEST(FormatQuantity, BandsRoundAtTheirLimits) {

@@ -22,6 +22,7 @@
 
 #include "collection_generator.h"
 #include "import_bench.h"
+#include "meal_bench.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -54,19 +55,21 @@ struct Options {
   std::string folder;
   bool keep = false;
   bool cold = false;
+  bool mealsOnly = false;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tovalia_bench [--recipes N] [--chapters C] [--folder DIR] [--keep] "
-               "[--cold]\n"
+               "[--cold] [--meals]\n"
                "  --recipes N   recipes and text records to generate (default 100000)\n"
                "  --chapters C  chapters to spread them over (default 200)\n"
                "  --folder DIR  data folder to build the collection in (must hold no\n"
                "                collection); default a fresh temporary folder\n"
                "  --keep        leave the collection behind instead of removing it\n"
                "  --cold        also time the scan and the start with the files evicted\n"
-               "                from the page cache\n");
+               "                from the page cache\n"
+               "  --meals       only the Meals screen over a calendar of 20,000 meals\n");
 }
 
 bool ParseCount(const char* text, int32_t lo, int32_t hi, int32_t& out) {
@@ -111,6 +114,8 @@ bool ParseOptions(int argc, char** argv, Options& options, bool& helpOnly) {
       options.keep = true;
     } else if (arg == "--cold") {
       options.cold = true;
+    } else if (arg == "--meals") {
+      options.mealsOnly = true;
     } else {
       std::fprintf(stderr, "tovalia_bench: unknown argument '%s'\n", arg.c_str());
       PrintUsage(stderr);
@@ -394,10 +399,29 @@ void PrintTable(const Report& report) {
   for (const std::string& note : report.notes) std::printf("%s\n", note.c_str());
 }
 
+// The Meals screen over 20,000 meals: entering, scrolling, adding, ticking.
+void AddMealFigures(const std::string& folder, Report& report) {
+  Note("meal calendar");
+  constexpr int kMeals = 20000;
+  const bench::MealFigures meals = bench::MeasureMealCalendar(folder, kMeals);
+  report.figures.push_back({"Meals screen: enter and draw (20,000 meals)", meals.enterMs, 50});
+  report.figures.push_back({"Meals screen: scroll a week and draw", meals.scrollMs, 50});
+  report.figures.push_back({"Meals screen: add a meal, write, draw", meals.addMs, 50});
+  report.figures.push_back({"Meals screen: tick a meal, write, draw", meals.tickMs, 50});
+  report.notes.push_back("meal calendar: " + WithCommas(meals.meals) + " meals, Event40.dat " +
+                         WithCommas(int64_t{meals.meals} * 100) + " bytes; writes go through a flushed "
+                         "temporary file and a rename");
+}
+
 int Run(const Options& options) {
   WorkFolder folder(options.folder, options.keep);
   const DataPaths paths = DataPaths::ForDataFolder(folder.Path());
   Report report;
+  if (options.mealsOnly) {
+    AddMealFigures(folder.Path(), report);
+    PrintTable(report);
+    return 0;
+  }
   auto fresh = [&paths] { return std::make_unique<Database>(paths); };
 
   // Build the file in memory and store it with one write.
@@ -795,6 +819,7 @@ int Run(const Options& options) {
                 WithCommas(imported.recipesStored).c_str(), WithCommas(imported.fileBytes).c_str(),
                 imported.recipesStored / (imported.importMs / 1000));
   report.notes.push_back(importRate);
+  AddMealFigures(folder.Path(), report);
   PrintTable(report);
   return 0;
 }

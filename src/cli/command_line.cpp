@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "calendar/meal_plan_view.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
 #include "db/data_folder_lock.h"
@@ -42,6 +43,18 @@ Commands (text is UTF-8; fields are separated by tabs):
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
+  meals list [--from DATE] [--to DATE]
+                                    the planned meals in date order: ENTRYID, DATE, KIND
+                                    (recipe or note), RECIPEID, TICKED (1 or 0), TEXT
+  meals add DATE (--recipe RECIPEID | --note TEXT)
+                                    plans a recipe or a note on the date and prints the
+                                    new entry's number; dates are written YYYY-MM-DD
+  meals delete ENTRYID              takes a meal off the calendar
+  meals print [--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]
+                                    prints the meal list (not available yet)
+  meals export --format ics [--output FILE] [--from DATE] [--to DATE]
+                                    the meals as an iCalendar file for calendar programs
+                                    (standard output unless --output)
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 
@@ -131,8 +144,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, startup, out, err};
+  MealCalendar meals(db.paths.eventFile);
+  AttachMealCalendar(db, meals);
+  CommandContext context{db, meals, startup, out, err};
   int status = command.job(context);
+  DetachMealCalendar(db);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {
     ShutDatabaseDown(db, settings);

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "cli/command_parsing.h"
+#include "cli/meal_commands.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -30,14 +32,6 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
 
 
 // A text file named on the command line, as record text: CP1252 with lines
@@ -87,13 +81,6 @@ int NoRecipe(CommandContext& c, int32_t recipeId) {
   return kExitFailed;
 }
 
-ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
-
-// A job that only reads may share the data folder with other readers.
-ParsedCommand ReadOnly(ParsedCommand command) {
-  command.access = FolderAccess::kRead;
-  return command;
-}
 
 // The exit status of a write, with its message on standard error.
 int Reported(CommandContext& c, const WriteReport& report) {
@@ -124,12 +111,6 @@ int NoChapter(CommandContext& c, int32_t number) {
   return kExitFailed;
 }
 
-// Tabs and line ends would break the tab-separated output and the screens'
-// one-line lists.
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
-}
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
@@ -597,6 +578,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"meals", ParseMeals},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

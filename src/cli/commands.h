@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/meal_calendar.h"
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "state/database_lifecycle.h"
@@ -17,6 +18,7 @@ namespace tovalia {
 
 struct CommandContext {
   Database& db;
+  MealCalendar& meals;
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;

@@ -109,9 +109,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       }
       case Kind::kKey:
         if (c.typedKey) {
-          events_.push_back({Event::Kind::kCharacter, c.numbers[0]});
+          events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, c.ctrl});
         } else {
-          events_.push_back({Event::Kind::kKeyDown, c.numbers[0]});
+          events_.push_back({Event::Kind::kKeyDown, c.numbers[0], 0, 0, c.ctrl});
         }
         break;
       case Kind::kType:

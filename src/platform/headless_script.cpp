@@ -98,6 +98,10 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       ok = ParseNumbers(in, 4, c.numbers);
     } else if (word == "key") {
       c.kind = Kind::kKey;
+      if (rest.rfind("ctrl+", 0) == 0) {
+        c.ctrl = true;
+        rest = rest.substr(5);
+      }
       auto found = KeyNames().find(rest);
       ok = found != KeyNames().end();
       if (ok) {

@@ -7,7 +7,8 @@
 //   move X Y         the pointer moves to (X, Y) with no button down
 //   press CAPTION    left click on the centre of the visible button so captioned
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
-//                    F1..F12 Enter Escape Tab Backspace Space
+//                    F1..F12 Enter Escape Tab Backspace Space; key ctrl+NAME
+//                    holds Ctrl, e.g. key ctrl+Up
 //   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
 //   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)
 //   wheel N          turns the wheel N notches (negative: towards the user)
@@ -36,6 +37,7 @@ struct ScriptCommand {
   std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
   std::string text;          // CP1252 text, caption, file name
   bool typedKey = false;     // kKey: the key arrives as a typed character
+  bool ctrl = false;         // kKey: Ctrl is held
 };
 
 // Parses a whole script; on a bad line returns false with a message naming it.

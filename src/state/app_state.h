@@ -1,10 +1,12 @@
 // What the whole program holds for the whole run: the toolkit, the
-// database, the settings and which screen is up. It lies beneath every
-// screen: screens include it, and it includes nothing above the toolkit.
+// database, the settings, the meal calendar and which screen is up. It lies
+// beneath every screen: screens include it, and it includes nothing above
+// the toolkit.
 #pragma once
 
 #include <string>
 
+#include "calendar/meal_calendar.h"
 #include "db/database.h"
 #include "state/settings.h"
 #include "ui/ui.h"
@@ -19,11 +21,13 @@ inline constexpr int kGroceryScreen = 3;
 inline constexpr int kMealsScreen = 4;
 
 struct App {
-  App(Ui& ui, Database& db, Settings& settings) : ui(ui), db(db), settings(settings) {}
+  App(Ui& ui, Database& db, Settings& settings, MealCalendar& meals)
+      : ui(ui), db(db), settings(settings), meals(meals) {}
 
   Ui& ui;
   Database& db;
   Settings& settings;
+  MealCalendar& meals;
   int currentScreen = kIndexScreen;
   int requestedScreen = kIndexScreen;
   // A word the Recipe screen hands to the Grocery screen to look for.

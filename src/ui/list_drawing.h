@@ -1,0 +1,19 @@
+// Pieces every list on the screens draws alike: the panel, the check box
+// of a row (ticked or not) and the scroll thumb.
+#pragma once
+
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace tovalia {
+
+void DrawListPanel(Canvas& canvas, const Rect& list, bool focused);
+void DrawCheckBox(Canvas& canvas, const Rect& box, bool ticked);
+// A thumb along the right edge when not every row fits.
+void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int total);
+// A list's caption above its panel, with a count at the right.
+void DrawListCaption(Canvas& canvas, const Rect& list, const std::string& caption,
+                     const std::string& count);
+
+}  // namespace tovalia

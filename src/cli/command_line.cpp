@@ -40,6 +40,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     finds recipes (titles only unless fields are named; all
                                     chapters unless --chapter) and lists them as titles does;
                                     they stay under Search Results
+  upgrade --list | --from DIR       lists the data folders of earlier installations found on
+                                    this computer (VERSION, FOLDER), or copies the recipes,
+                                    groceries and meals of one; the files they replace are
+                                    moved into a dated folder inside the data folder first
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
@@ -146,7 +150,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 
   MealCalendar meals(db.paths.eventFile);
   AttachMealCalendar(db, meals);
-  CommandContext context{db, meals, startup, out, err};
+  CommandContext context{db, settings, meals, startup, out, err};
   int status = command.job(context);
   DetachMealCalendar(db);
   if (access == FolderAccess::kRead) return status;

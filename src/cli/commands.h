@@ -18,6 +18,7 @@ namespace tovalia {
 
 struct CommandContext {
   Database& db;
+  Settings& settings;
   MealCalendar& meals;
   const StartupReport& startup;
   std::ostream& out;

@@ -23,6 +23,7 @@
 #include "collection_generator.h"
 #include "import_bench.h"
 #include "meal_bench.h"
+#include "platform/canvas.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -404,6 +405,7 @@ void AddMealFigures(const std::string& folder, Report& report) {
   Note("meal calendar");
   constexpr int kMeals = 20000;
   const bench::MealFigures meals = bench::MeasureMealCalendar(folder, kMeals);
+  ReleaseFontCaches();  // the screen's canvas is gone; the font library may let go
   report.figures.push_back({"Meals screen: enter and draw (20,000 meals)", meals.enterMs, 50});
   report.figures.push_back({"Meals screen: scroll a week and draw", meals.scrollMs, 50});
   report.figures.push_back({"Meals screen: add a meal, write, draw", meals.addMs, 50});

@@ -42,8 +42,11 @@ void EditNote(App& app, MealsScreenState& state) {
   const int32_t index = calendar.current;
   app.ui.fieldValues.fill("");
   app.ui.fieldValues[0] = MealText(calendar.meals, index);
+  // A note written elsewhere may be longer than the field: the field grows
+  // so that saving never cuts it short.
+  const int width = std::max(kNoteFieldWidth, static_cast<int>(app.ui.fieldValues[0].size()));
   int answer = 0;
-  ShowMessage(app.ui, meal_message::kEditNote, "", 2, "Delete|Save|Cancel", 100 + kNoteFieldWidth, answer);
+  ShowMessage(app.ui, meal_message::kEditNote, "", 2, "Delete|Save|Cancel", 100 + width, answer);
   if (answer == 2) {
     AfterMealWrite(app, state, SaveNoteText(calendar, index, app.ui.fieldValues[0]));
   } else if (answer == 1) {

@@ -137,6 +137,13 @@ TEST_F(MealsScreen, NotesAreEditedAndDeletedThroughEditNote) {
                     "absent Bread\nquit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Meals(), "0\t2026-12-08\tnote\t0\t0\tLentil soup\n");
+  // A note longer than the prompt's 50 characters is saved whole.
+  const std::string longNote = "Grilled sardines, new potatoes and a green salad with lemon and dill";
+  Cli({"meals", "delete", "0"});
+  Cli({"meals", "add", "2026-12-08", "--note", longNote});
+  run = Run("type m\nclick 650 131\nkey Enter\nexpect Edit Note\nkey Enter\nquit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Meals(), "0\t2026-12-08\tnote\t0\t0\t" + longNote + "\n");
 }
 
 TEST_F(MealsScreen, ARecipeMealOpensItsRecipeUntilTheRecipeIsDeleted) {

@@ -135,7 +135,8 @@ void DrawMealList(App& app, const MealsView& view) {
     const bool note = MealKindOf(calendar.meals, i) == kMealNote;
     canvas.SetFont({FontFamily::kSans, 14, false, note});
     canvas.DrawText(view.dateColumn, r.y + (view.rowHeight - canvas.LineHeight()) / 2,
-                    MealText(calendar.meals, i), note ? theme::kMutedInk : theme::kInk);
+                    FitWithEllipsis(canvas, MealText(calendar.meals, i), r.x + r.width - 4 - view.dateColumn),
+                    note ? theme::kMutedInk : theme::kInk);
   }
   if (calendar.count == 0) {
     canvas.SetFont({FontFamily::kSans, 14, false, true});

@@ -30,6 +30,12 @@ void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int
   canvas.FillRoundedRect({list.x + list.width - 9, top, 5, thumb}, 2, 0xB8AD9A);
 }
 
+std::string FitWithEllipsis(Canvas& canvas, std::string text, int width) {
+  if (canvas.TextWidth(text) <= width) return text;
+  while (!text.empty() && canvas.TextWidth(text + "\x85") > width) text.pop_back();
+  return text + "\x85";  // an ellipsis
+}
+
 void DrawListCaption(Canvas& canvas, const Rect& list, const std::string& caption,
                      const std::string& count) {
   canvas.SetFont({FontFamily::kSerif, 18, true});

@@ -28,41 +28,78 @@ const uint8_t* Record(const MealCalendar& calendar, int32_t index) {
 
 }  // namespace
 
-bool LoadMeals(MealCalendar& calendar) {
+namespace {
+
+// Makes the block hold at least `bytes`, with room to grow: a block of this
+// size costs its page faults only once, not at every read and write.
+void Reserve(MealCalendar& calendar, int64_t bytes) {
+  if (calendar.meals.Size() >= bytes) return;
+  const int64_t room = bytes + std::max<int64_t>(bytes / 8, 64 * kMealRecordSize);
   FreeBuffer(calendar.meals);
-  calendar.count = 0;
-  bool read = true;
-  if (FileExists(calendar.path)) {
-    ByteBuffer file;
-    read = ReadWholeFile(calendar.path, file);
-    const int32_t records = read ? file.Size() / kMealRecordSize : 0;
-    if (records > 0) {
-      CreateBuffer(records * kMealRecordSize, calendar.meals);
-      for (int32_t i = 0; i < records; ++i) {
-        if (MealDateKey(file, i) < calendar.firstDayKey) continue;
-        MoveBytes(file, i * kMealRecordSize, calendar.meals, calendar.count * kMealRecordSize,
-                  kMealRecordSize);
-        ++calendar.count;
-      }
-    }
+  CreateBuffer(static_cast<int32_t>(std::min<int64_t>(room, INT32_MAX)), calendar.meals);
+}
+
+// Keeps the first `records` records of the block that are dated on or after
+// the grid's first day, closing the gaps; sets the count.
+void KeepFromFirstDay(MealCalendar& calendar, int32_t records) {
+  int32_t kept = 0;
+  for (int32_t i = 0; i < records; ++i) {
+    if (MealDateKey(calendar.meals, i) < calendar.firstDayKey) continue;
+    if (kept != i)
+      MoveBytes(calendar.meals, i * kMealRecordSize, calendar.meals, kept * kMealRecordSize, kMealRecordSize);
+    ++kept;
   }
+  calendar.count = kept;
   if (calendar.current >= calendar.count) calendar.current = calendar.count - 1;
   IndexPlannedRecipes(calendar);
+}
+
+}  // namespace
+
+bool LoadMeals(MealCalendar& calendar) {
+  calendar.count = 0;
+  bool read = true;
+  int32_t records = 0;
+  if (FileExists(calendar.path)) {
+    DataFile file = OpenDataFile("i", calendar.path);
+    const int64_t length = file.IsOpen() ? FileLength(file) : -1;
+    read = length >= 0 && length <= INT32_MAX;
+    if (read) {
+      records = static_cast<int32_t>(length / kMealRecordSize);
+      Reserve(calendar, int64_t{records} * kMealRecordSize);
+      const int32_t bytes = records * kMealRecordSize;
+      read = bytes == 0 || ReadBlock(file, calendar.meals, 0, bytes) == bytes;
+    }
+    if (!read) records = 0;
+  }
+  KeepFromFirstDay(calendar, records);
   calendar.readable = read;
   return read;
 }
 
 namespace {
 
-// Writes the records and reads the file back.
+// The emptied scratch vector with room for that many records, grown with
+// headroom so that adding meal after meal does not allocate every time.
+std::vector<uint8_t>& ScratchFor(MealCalendar& calendar, size_t records) {
+  std::vector<uint8_t>& bytes = calendar.scratch;
+  bytes.clear();
+  const size_t needed = records * kMealRecordSize;
+  if (bytes.capacity() < needed) bytes.reserve(needed + std::max<size_t>(needed / 8, 64 * kMealRecordSize));
+  return bytes;
+}
+
+// Writes the records, then holds them as a read of the file would.
 bool WriteMeals(MealCalendar& calendar, const std::vector<uint8_t>& bytes) {
-  if (!calendar.readable) {
+  if (!calendar.readable || !ReplaceFileContents(calendar.path, bytes.data(), bytes.size())) {
     LoadMeals(calendar);
     return false;
   }
-  const bool written = ReplaceFileContents(calendar.path, bytes.data(), bytes.size());
-  LoadMeals(calendar);
-  return written;
+  const int32_t records = static_cast<int32_t>(bytes.size() / kMealRecordSize);
+  Reserve(calendar, int64_t{records} * kMealRecordSize);
+  if (!bytes.empty()) std::memcpy(calendar.meals.Data(), bytes.data(), bytes.size());
+  KeepFromFirstDay(calendar, records);
+  return true;
 }
 
 }  // namespace
@@ -70,8 +107,7 @@ bool WriteMeals(MealCalendar& calendar, const std::vector<uint8_t>& bytes) {
 bool StoreMeal(MealCalendar& calendar, StoreMode mode) {
   const int32_t editId = MealId(calendar.editEntry, 0);
   const uint32_t editKey = MealDateKey(calendar.editEntry, 0);
-  std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(calendar.count + 1) * kMealRecordSize);
+  std::vector<uint8_t>& bytes = ScratchFor(calendar, static_cast<size_t>(calendar.count) + 1);
   auto append = [&bytes](const uint8_t* record) { bytes.insert(bytes.end(), record, record + kMealRecordSize); };
   bool placed = mode != StoreMode::kAddOrReplace;
   for (int32_t i = 0; i < calendar.count; ++i) {
@@ -126,8 +162,7 @@ bool AddMeals(MealCalendar& calendar, const std::vector<NewMeal>& added) {
   for (size_t n = 0; n < order.size(); ++n) order[n] = static_cast<int32_t>(n);
   std::stable_sort(order.begin(), order.end(),
                    [&fresh](int32_t a, int32_t b) { return MealDateKey(fresh, a) < MealDateKey(fresh, b); });
-  std::vector<uint8_t> bytes;
-  bytes.reserve((static_cast<size_t>(calendar.count) + added.size()) * kMealRecordSize);
+  std::vector<uint8_t>& bytes = ScratchFor(calendar, static_cast<size_t>(calendar.count) + added.size());
   auto append = [&bytes](const uint8_t* record) { bytes.insert(bytes.end(), record, record + kMealRecordSize); };
   size_t next = 0;
   auto appendNew = [&](int32_t n) { append(fresh.Data() + static_cast<size_t>(n) * kMealRecordSize); };

@@ -18,7 +18,7 @@ struct MealCalendar {
   explicit MealCalendar(std::string eventFilePath);
 
   std::string path;
-  ByteBuffer meals;        // the kept entries, kMealRecordSize bytes each
+  ByteBuffer meals;        // the kept entries, kMealRecordSize bytes each (the block may be larger)
   int32_t count = 0;
   int32_t current = -1;    // the current entry of the meal list, -1 for none
   int32_t topRow = 0;      // the meal list's first visible row
@@ -30,6 +30,7 @@ struct MealCalendar {
   bool readable = true;
   ByteBuffer editEntry;    // the one entry StoreMeal works on
   std::vector<int32_t> plannedRecipes;  // recipe ids of recipe entries, sorted
+  std::vector<uint8_t> scratch;         // the next file's bytes while a write is built
 };
 
 enum class StoreMode { kDelete = 0, kAddOrReplace = 1, kRewrite = 2 };

@@ -62,6 +62,16 @@ bool ReadRange(const std::vector<std::pair<std::string, std::string>>& values, M
   return true;
 }
 
+// The options and the range they give; false with the error set.
+struct MealOptions {
+  std::vector<std::pair<std::string, std::string>> values;
+  MealRange range;
+};
+bool ReadMealOptions(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                     MealOptions& options, std::string& error) {
+  return ReadOptions(args, 1, known, options.values, error) && ReadRange(options.values, options.range, error);
+}
+
 bool LoadCalendar(CommandContext& c) {
   if (LoadMeals(c.meals)) return true;
   c.err << "The meal calendar " << c.meals.path << " cannot be read.\n";
@@ -74,12 +84,10 @@ int NotSaved(CommandContext& c) {
 }
 
 ParsedCommand ParseList(const std::vector<std::string>& args) {
-  std::vector<std::pair<std::string, std::string>> values;
+  MealOptions options;
   std::string error;
-  MealRange range;
-  if (!ReadOptions(args, 1, {"--from", "--to"}, values, error) || !ReadRange(values, range, error))
-    return Refuse(error);
-  return ReadOnly({[range](CommandContext& c) {
+  if (!ReadMealOptions(args, {"--from", "--to"}, options, error)) return Refuse(error);
+  return ReadOnly({[range = options.range](CommandContext& c) {
                      if (!LoadCalendar(c)) return kExitFailed;
                      for (int32_t i : MealsInRange(c.meals, range)) {
                        const ByteBuffer& m = c.meals.meals;
@@ -147,12 +155,9 @@ ParsedCommand ParseDelete(const std::vector<std::string>& args) {
 }
 
 ParsedCommand ParsePrint(const std::vector<std::string>& args) {
-  std::vector<std::pair<std::string, std::string>> values;
+  MealOptions options;
   std::string error;
-  MealRange range;
-  if (!ReadOptions(args, 1, {"--from", "--to", "--printer", "--output"}, values, error) ||
-      !ReadRange(values, range, error))
-    return Refuse(error);
+  if (!ReadMealOptions(args, {"--from", "--to", "--printer", "--output"}, options, error)) return Refuse(error);
   return ReadOnly({[](CommandContext& c) {
                      c.err << "Printing is not available in this version yet; \"tovalia meals export "
                               "--format ics\" hands the meals to a calendar program.\n";
@@ -162,15 +167,12 @@ ParsedCommand ParsePrint(const std::vector<std::string>& args) {
 }
 
 ParsedCommand ParseExport(const std::vector<std::string>& args) {
-  std::vector<std::pair<std::string, std::string>> values;
+  MealOptions options;
   std::string error;
-  MealRange range;
-  if (!ReadOptions(args, 1, {"--format", "--output", "--from", "--to"}, values, error) ||
-      !ReadRange(values, range, error))
-    return Refuse(error);
-  if (Option(values, "--format") != "ics") return Refuse("\"meals export\" needs --format ics.");
-  const std::string output = Option(values, "--output");
-  return ReadOnly({[range, output](CommandContext& c) {
+  if (!ReadMealOptions(args, {"--format", "--output", "--from", "--to"}, options, error)) return Refuse(error);
+  if (Option(options.values, "--format") != "ics") return Refuse("\"meals export\" needs --format ics.");
+  const std::string output = Option(options.values, "--output");
+  return ReadOnly({[range = options.range, output](CommandContext& c) {
                      if (!LoadCalendar(c)) return kExitFailed;
                      const IcsExport ics = MealsAsICalendar(c.meals, MealsInRange(c.meals, range), std::time(nullptr));
                      if (ics.skipped > 0)

@@ -13,6 +13,7 @@
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "output/pdf_book_screen.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -115,15 +116,6 @@ void LocateDuplicatesCommand(App& app) {
   SelectOnly(app.db, app.db.listPosition);
 }
 
-void SavePdfBookCommand(App& app) {
-  int size = 0;
-  ShowMessage(app.ui, message::kPdfBookPrompt, "Book Title:|Subtitle:|Author:", 1,
-              "6x9|8.5x11|A4|Cancel", 40, size);
-  if (size < 1 || size > 3) return;
-  // The cookbook writer takes over here with the page size and the three
-  // trimmed fields.
-}
-
 // Runs the command of the button at that place in the screen's order.
 void RunCommand(App& app, IndexView& view, size_t button) {
   const std::string& caption = view.captions[button];
@@ -155,7 +147,7 @@ void RunCommand(App& app, IndexView& view, size_t button) {
   } else if (caption == "Locate Duplicates") {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
-    SavePdfBookCommand(app);
+    SavePdfBook(app);
   } else if (caption == "New Meal") {
     AddTickedRecipesToCalendar(app);
   }

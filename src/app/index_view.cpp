@@ -6,6 +6,7 @@
 #include "db/record_format.h"
 #include "db/title_index.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/frame.h"
 #include "ui/list_drawing.h"
 #include "ui/theme.h"

@@ -5,6 +5,7 @@
 #include "calendar/meal_dates.h"
 #include "calendar/meal_list.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/frame.h"
 #include "ui/list_drawing.h"
 #include "ui/theme.h"

@@ -59,6 +59,10 @@ Commands (text is UTF-8; fields are separated by tabs):
   meals export --format ics [--output FILE] [--from DATE] [--to DATE]
                                     the meals as an iCalendar file for calendar programs
                                     (standard output unless --output)
+  pdf-book --output FILE.pdf [--size 6x9|8.5x11|a4] [--title T] [--subtitle S]
+           [--author A] [--chapter N]... [RECIPEID...]
+                                    saves a print-ready cookbook of the chapters and recipes
+                                    named (every recipe when none is named)
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/command_parsing.h"
 #include "cli/meal_commands.h"
+#include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
@@ -580,7 +581,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"meals", ParseMeals},
-      {"upgrade", ParseUpgrade},
+      {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

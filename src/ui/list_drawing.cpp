@@ -11,17 +11,6 @@ void DrawListPanel(Canvas& canvas, const Rect& list, bool focused) {
   canvas.StrokeRect(list, focused ? theme::kHeaderTop : theme::kPanelEdge, focused ? 2 : 1, 6);
 }
 
-void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
-  if (ticked) {
-    canvas.FillRoundedRect(r, 3, theme::kAccent);
-    canvas.DrawLine(r.x + 3, r.y + 7, r.x + 6, r.y + 10, 0xFFFFFF, 2);
-    canvas.DrawLine(r.x + 6, r.y + 10, r.x + 11, r.y + 4, 0xFFFFFF, 2);
-  } else {
-    canvas.FillRoundedRect(r, 3, 0xFFFFFF);
-    canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
-  }
-}
-
 void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int total) {
   if (total <= shown || shown <= 0) return;
   const int track = list.height - 8;

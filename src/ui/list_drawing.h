@@ -1,5 +1,6 @@
-// Pieces every list on the screens draws alike: the panel, the check box
-// of a row (ticked or not) and the scroll thumb.
+// Pieces every list on the screens draws alike: the panel, the caption,
+// the scroll thumb and texts cut to fit a row. (The check box of a row is
+// ui/check_box.h.)
 #pragma once
 
 #include <string>
@@ -9,7 +10,6 @@
 namespace tovalia {
 
 void DrawListPanel(Canvas& canvas, const Rect& list, bool focused);
-void DrawCheckBox(Canvas& canvas, const Rect& box, bool ticked);
 // A thumb along the right edge when not every row fits.
 void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int total);
 // The text as it fits the width in the canvas's current font: cut short

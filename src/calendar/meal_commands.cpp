@@ -7,6 +7,7 @@
 #include "calendar/meal_list.h"
 #include "calendar/meal_messages.h"
 #include "calendar/meal_printout.h"
+#include "calendar/meal_recipes.h"
 #include "db/data_file.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
@@ -138,7 +139,14 @@ void ExportMealsCommand(App& app) {
                          " saved for calendar programs in|" + OneItem(path));
 }
 
-void ShoppingListCommand(App& app) { ShowNotice(app.ui, meal_message::kGroceriesLater); }
+void ShoppingListCommand(App& app) {
+  const MealCalendar& calendar = app.meals;
+  if (calendar.count == 0) return ShowNotice(app.ui, meal_message::kListEmpty);
+  // The ticked meals, or all of them when none or all are ticked, as for printing.
+  const MealRecipes recipes = RecipesOfMeals(app.db, calendar, MealsToPrint(calendar));
+  if (recipes.entries.empty()) return ShowNotice(app.ui, meal_message::kNoRecipesAmongMeals);
+  ShowNotice(app.ui, meal_message::kGroceriesLater);
+}
 
 void AddTickedRecipesToCalendar(App& app) {
   Database& db = app.db;

@@ -25,6 +25,7 @@ inline constexpr char kNothingToExport[] = "There are no meals to export?";
 inline constexpr char kExportWhere[] = "Where Do You Want To Save Your Meal Calendar?";
 inline constexpr char kPrintingLater[] =
     "Printing is not available yet.||Use Export to hand the meals|to a calendar program meanwhile.";
+inline constexpr char kNoRecipesAmongMeals[] = "The chosen meals hold no recipe|that is still in the collection?";
 inline constexpr char kGroceriesLater[] =
     "The grocery list is not available yet,|so the shopping list cannot be raised|from the ticked meals.";
 

@@ -149,7 +149,8 @@ TEST_F(MealsScreen, NotesAreEditedAndDeletedThroughEditNote) {
 TEST_F(MealsScreen, ARecipeMealOpensItsRecipeUntilTheRecipeIsDeleted) {
   MakeCollection();
   Cli({"meals", "add", "2026-12-08", "--recipe", ids[2]});
-  Outcome run = Run("type m\nclick 650 131\nkey Enter\n"
+  Outcome run = Run("type m\npress Shopping List\nexpect The grocery list is not available yet,\npress OK\n"
+                    "click 650 131\nkey Enter\n"
                     "expect Chicken Curry\nexpect Serves\nquit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   Cli({"delete", ids[2]});
@@ -189,7 +190,7 @@ TEST_F(MealsScreen, PrintExportAndShoppingListAnswer) {
   Settings settings(program.Data().File("Setup50.dat"));
   PutTextSetting(settings, setting::kExportFolder, program.Temp().Path());
   run = Run("type m\npress Print\nexpect Printing is not available yet.\npress OK\n"
-            "press Shopping List\nexpect The grocery list is not available yet,\npress OK\n"
+            "press Shopping List\nexpect The chosen meals hold no recipe\npress OK\n"
             "click 488 153\n"  // only the ticked meal is exported
             "press Export\nexpect Where Do You Want To Save Your Meal Calendar?\nkey Enter\n"
             "expect 1 meal was saved for calendar programs in\npress OK\nquit\n");

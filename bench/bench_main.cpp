@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "collection_generator.h"
+#include "grocery_bench.h"
 #include "import_bench.h"
 #include "meal_bench.h"
 #include "platform/canvas.h"
@@ -56,13 +57,15 @@ struct Options {
   std::string folder;
   bool keep = false;
   bool cold = false;
+  int32_t groceryItems = 10000;
+  bool groceryOnly = false;
   bool mealsOnly = false;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tovalia_bench [--recipes N] [--chapters C] [--folder DIR] [--keep] "
-               "[--cold] [--meals]\n"
+               "[--cold] [--grocery-items N] [--grocery-only] [--meals]\n"
                "  --recipes N   recipes and text records to generate (default 100000)\n"
                "  --chapters C  chapters to spread them over (default 200)\n"
                "  --folder DIR  data folder to build the collection in (must hold no\n"
@@ -70,6 +73,8 @@ void PrintUsage(std::FILE* to) {
                "  --keep        leave the collection behind instead of removing it\n"
                "  --cold        also time the scan and the start with the files evicted\n"
                "                from the page cache\n"
+               "  --grocery-items N  grocery items in the generated catalogue (default 10000)\n"
+               "  --grocery-only     time the grocery list only\n"
                "  --meals       only the Meals screen over a calendar of 20,000 meals\n");
 }
 
@@ -115,6 +120,15 @@ bool ParseOptions(int argc, char** argv, Options& options, bool& helpOnly) {
       options.keep = true;
     } else if (arg == "--cold") {
       options.cold = true;
+    } else if (arg == "--grocery-items") {
+      // Item ids are 16-bit: the file holds at most 65,536 items.
+      if (!ParseCount(value, 1, 65000, options.groceryItems)) {
+        std::fprintf(stderr, "tovalia_bench: --grocery-items wants a number from 1 to 65000\n");
+        return false;
+      }
+      ++i;
+    } else if (arg == "--grocery-only") {
+      options.groceryOnly = true;
     } else if (arg == "--meals") {
       options.mealsOnly = true;
     } else {
@@ -413,6 +427,33 @@ void AddMealFigures(const std::string& folder, Report& report) {
   report.notes.push_back("meal calendar: " + WithCommas(meals.meals) + " meals, Event40.dat " +
                          WithCommas(int64_t{meals.meals} * 100) + " bytes; writes go through a flushed "
                          "temporary file and a rename");
+}
+
+constexpr int kGroceryRuns = 21;
+
+// The grocery list's figures, in a folder of their own.
+void AddGroceryFigures(const fs::path& workFolder, int32_t items, Report& report) {
+  Note("grocery list");
+  const fs::path folder = workFolder / "grocery";
+  fs::create_directory(folder);
+  const GroceryFigures g = MeasureGroceryList(folder.string() + "/", items, kGroceryRuns);
+  fs::remove_all(folder);
+  report.figures.push_back({"Grocery screen entry", g.entryMs, 50});
+  report.figures.push_back({"grocery quantity change", g.quantityMs, 50});
+  report.figures.push_back({"of which rewriting Grocer30.dat", g.rewriteMs, 0});
+  report.figures.push_back({"grocery find", g.findMs, 50});
+  report.figures.push_back({"grocery item added", g.addMs, 0});
+  report.figures.push_back({"grocery export as Text", g.exportMs, 0});
+  report.notes.push_back("grocery: " + WithCommas(items) + " items, Grocer30.dat " + WithCommas(g.fileBytes) +
+                         " bytes, " + WithCommas(g.onTheList) + " items on the shopping list");
+}
+
+int RunGroceryOnly(const Options& options) {
+  WorkFolder folder(options.folder, options.keep);
+  Report report;
+  AddGroceryFigures(folder.Path(), options.groceryItems, report);
+  PrintTable(report);
+  return 0;
 }
 
 int Run(const Options& options) {
@@ -821,6 +862,7 @@ int Run(const Options& options) {
                 WithCommas(imported.recipesStored).c_str(), WithCommas(imported.fileBytes).c_str(),
                 imported.recipesStored / (imported.importMs / 1000));
   report.notes.push_back(importRate);
+  AddGroceryFigures(folder.Path(), options.groceryItems, report);
   AddMealFigures(folder.Path(), report);
   PrintTable(report);
   return 0;
@@ -840,7 +882,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    return tovalia::bench::Run(options);
+    return options.groceryOnly ? tovalia::bench::RunGroceryOnly(options) : tovalia::bench::Run(options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tovalia_bench: %s\n", e.what());
     return 1;

@@ -13,6 +13,7 @@
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "grocery/recipe_groceries.h"
 #include "output/pdf_book_screen.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
@@ -154,15 +155,24 @@ void RunCommand(App& app, IndexView& view, size_t button) {
   // "Export" opens the export writers, which take over once they exist.
 }
 
+// The ingredients of the ticked recipes go on the shopping list.
+void AddToGroceryList(App& app) {
+  if (!AnyTicked(app)) return ShowNotice(app.ui, message::kNoneSelected);
+  std::vector<int32_t> entries;
+  for (int32_t position : TickedItems(app.db)) entries.push_back(app.db.recipeList[static_cast<size_t>(position)]);
+  const RecipeGroceryReport report = AddRecipesToGroceryList(app.db, app.grocery, entries);
+  ShowNotice(app.ui, RecipeGroceryMessage(report, app.grocery.path));
+}
+
 void ContextMenu(App& app, IndexView& view) {
-  static const char* const kEntries[] = {"Add to Meal Calendar", "Copy Recipes", "Delete Recipes",
-                                         "Edit Current Recipe", "Export Recipes", "Move Recipes",
-                                         "Print Recipes"};
-  static const char* const kButtons[] = {"New Meal", "Copy", "Delete", "Edit",
-                                         "Export",   "Move", "Print"};
+  static const char* const kEntries[] = {"Add to Grocery List", "Add to Meal Calendar", "Copy Recipes",
+                                         "Delete Recipes",      "Edit Current Recipe",  "Export Recipes",
+                                         "Move Recipes",        "Print Recipes"};
+  static const char* const kButtons[] = {"", "New Meal", "Copy", "Delete", "Edit", "Export", "Move", "Print"};
   int choice = PopupMenu(app.ui, app.ui.input.mouseX, app.ui.input.mouseY,
                          std::vector<std::string>(std::begin(kEntries), std::end(kEntries)));
   if (choice < 0) return;
+  if (choice == 0) return AddToGroceryList(app);
   auto button = std::find(view.captions.begin(), view.captions.end(), kButtons[choice]);
   RunCommand(app, view, static_cast<size_t>(button - view.captions.begin()));
 }

@@ -6,9 +6,8 @@
 #include "db/record_format.h"
 #include "db/title_index.h"
 #include "ui/button.h"
-#include "ui/check_box.h"
 #include "ui/frame.h"
-#include "ui/list_drawing.h"
+#include "ui/list_panel.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -20,6 +19,17 @@ constexpr int kTop = 80;
 constexpr int kGap = 16;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonsPerRow = 7;
+
+void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
+  if (ticked) {
+    canvas.FillRoundedRect(r, 3, theme::kAccent);
+    canvas.DrawLine(r.x + 3, r.y + 7, r.x + 6, r.y + 10, 0xFFFFFF, 2);
+    canvas.DrawLine(r.x + 6, r.y + 10, r.x + 11, r.y + 4, 0xFFFFFF, 2);
+  } else {
+    canvas.FillRoundedRect(r, 3, 0xFFFFFF);
+    canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
+  }
+}
 
 }  // namespace
 

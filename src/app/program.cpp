@@ -18,6 +18,7 @@
 #include "db/data_folder_lock.h"
 #include "db/data_paths.h"
 #include "db/product.h"
+#include "grocery/grocery_screen.h"
 #include "platform/headless_platform.h"
 #include "platform/instance_marker.h"
 #include "platform/program_folder.h"
@@ -61,6 +62,9 @@ void RunScreenLoop(App& app) {
         break;
       case kRecipeScreen:
         RunRecipeScreen(app);
+        break;
+      case kGroceryScreen:
+        RunGroceryScreen(app);
         break;
       case kMealsScreen:
         RunMealsScreen(app);

@@ -9,6 +9,7 @@
 #include "calendar/meal_printout.h"
 #include "calendar/meal_recipes.h"
 #include "db/data_file.h"
+#include "grocery/recipe_groceries.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
 #include "platform/program_folder.h"
@@ -145,7 +146,15 @@ void ShoppingListCommand(App& app) {
   // The ticked meals, or all of them when none or all are ticked, as for printing.
   const MealRecipes recipes = RecipesOfMeals(app.db, calendar, MealsToPrint(calendar));
   if (recipes.entries.empty()) return ShowNotice(app.ui, meal_message::kNoRecipesAmongMeals);
-  ShowNotice(app.ui, meal_message::kGroceriesLater);
+  int answer = 0;
+  ShowMessage(app.ui, meal_message::RaiseShoppingList(recipes.entries.size()), "", 1, "OK|Cancel", 0, answer);
+  if (answer != 1) return;
+  const RecipeGroceryReport report = AddRecipesToGroceryList(app.db, app.grocery, recipes.entries);
+  std::string message = RecipeGroceryMessage(report, app.grocery.path);
+  if (recipes.missing > 0)
+    message += "||" + std::to_string(recipes.missing) + (recipes.missing == 1 ? " meal's recipe is" : " meals' recipes are") +
+               " no longer in the collection.";
+  ShowNotice(app.ui, message);
 }
 
 void AddTickedRecipesToCalendar(App& app) {

@@ -26,8 +26,11 @@ inline constexpr char kExportWhere[] = "Where Do You Want To Save Your Meal Cale
 inline constexpr char kPrintingLater[] =
     "Printing is not available yet.||Use Export to hand the meals|to a calendar program meanwhile.";
 inline constexpr char kNoRecipesAmongMeals[] = "The chosen meals hold no recipe|that is still in the collection?";
-inline constexpr char kGroceriesLater[] =
-    "The grocery list is not available yet,|so the shopping list cannot be raised|from the ticked meals.";
+// The question before the chosen meals' recipes go on the shopping list.
+inline std::string RaiseShoppingList(size_t recipes) {
+  return "Put the ingredients of " + std::to_string(recipes) + (recipes == 1 ? " recipe" : " recipes") +
+         "|on the shopping list?";
+}
 
 // The calendar file could not be written (or read before a write).
 inline std::string NotSaved(const std::string& path) {

@@ -7,7 +7,8 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/frame.h"
-#include "ui/list_drawing.h"
+#include "ui/list_panel.h"
+#include "ui/text_fit.h"
 #include "ui/theme.h"
 
 namespace tovalia {

@@ -47,6 +47,27 @@ Commands (text is UTF-8; fields are separated by tabs):
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
+  grocery list [--selected | --found]
+                                    grocery items (all, on the shopping list, or found by the
+                                    last search): ID, QUANTITY, NAME, STORE, LOCATION, COST,
+                                    DEFAULT
+  grocery add NAME [--store S] [--location L] [--cost DOLLARS] [--default N]
+                                    adds an item to the catalogue and prints its number
+  grocery set NAME_OR_ID --quantity N
+                                    puts N of an item on the shopping list (0 takes it off)
+  grocery delete NAME_OR_ID         deletes an item from the catalogue
+  grocery find TEXT [--field item|store|location]
+                                    marks and lists the items whose name (store, location)
+                                    holds the text
+  grocery new-list [--defaults | --zero | --one]
+                                    starts a new shopping list: every quantity set to the
+                                    item's default (the default), to 0 or to 1
+  grocery export --format text|csv|csv-names|tab|indented|splashshopper [--output FILE]
+                                    writes the shopping list to the file (the format's
+                                    extension is added when missing) or to standard output
+  grocery print [--printer NAME] [--output FILE.pdf]
+                                    prints the shopping list (not available yet)
+  grocery add-recipe RECIPEID...    puts the recipes' ingredients on the shopping list
   meals list [--from DATE] [--to DATE]
                                     the planned meals in date order: ENTRYID, DATE, KIND
                                     (recipe or note), RECIPEID, TICKED (1 or 0), TEXT

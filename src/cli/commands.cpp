@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -9,7 +8,8 @@
 #include <sstream>
 
 #include "cli/command_line.h"
-#include "cli/command_parsing.h"
+#include "cli/command_support.h"
+#include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
@@ -33,8 +33,6 @@ namespace tovalia {
 namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
-
-
 
 // A text file named on the command line, as record text: CP1252 with lines
 // ending in CR alone and no line end after the last line.
@@ -78,25 +76,15 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
-int NoRecipe(CommandContext& c, int32_t recipeId) {
-  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
-  return kExitFailed;
-}
-
-
 // The exit status of a write, with its message on standard error.
 int Reported(CommandContext& c, const WriteReport& report) {
   if (report.Done()) return kExitOk;
-  std::string message = WriteReportMessage(report);
-  std::string line;
-  for (size_t i = 0; i < message.size(); ++i) {
-    if (message[i] != '|') {
-      line += message[i];
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  c.err << line << '\n';
+  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
+  return kExitFailed;
+}
+
+int NoRecipe(CommandContext& c, int32_t recipeId) {
+  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
   return kExitFailed;
 }
 
@@ -112,7 +100,6 @@ int NoChapter(CommandContext& c, int32_t number) {
         << "; \"tovalia chapters\" lists them.\n";
   return kExitFailed;
 }
-
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
@@ -580,6 +567,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"grocery", ParseGrocery},
       {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
   };

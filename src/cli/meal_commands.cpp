@@ -8,7 +8,7 @@
 #include "calendar/meal_dates.h"
 #include "calendar/meal_list.h"
 #include "cli/command_line.h"
-#include "cli/command_parsing.h"
+#include "cli/command_support.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
 #include "db/recipe_lists.h"

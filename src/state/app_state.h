@@ -1,13 +1,14 @@
 // What the whole program holds for the whole run: the toolkit, the
-// database, the settings, the meal calendar and which screen is up. It lies
-// beneath every screen: screens include it, and it includes nothing above
-// the toolkit.
+// database, the settings, the grocery catalogue, the meal calendar and
+// which screen is up. It lies beneath every screen: screens include it, and
+// it includes nothing above the toolkit.
 #pragma once
 
 #include <string>
 
 #include "calendar/meal_calendar.h"
 #include "db/database.h"
+#include "grocery/grocery_catalogue.h"
 #include "state/settings.h"
 #include "ui/ui.h"
 
@@ -22,7 +23,7 @@ inline constexpr int kMealsScreen = 4;
 
 struct App {
   App(Ui& ui, Database& db, Settings& settings, MealCalendar& meals)
-      : ui(ui), db(db), settings(settings), meals(meals) {}
+      : ui(ui), db(db), settings(settings), meals(meals), grocery(db.paths.groceryFile) {}
 
   Ui& ui;
   Database& db;
@@ -32,6 +33,8 @@ struct App {
   int requestedScreen = kIndexScreen;
   // A word the Recipe screen hands to the Grocery screen to look for.
   std::string grocerySearchWord;
+  // The grocery items, read afresh each time the Grocery screen opens.
+  GroceryCatalogue grocery;
 };
 
 }  // namespace tovalia

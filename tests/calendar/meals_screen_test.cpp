@@ -89,9 +89,9 @@ TEST_F(MealsScreen, KeysMoveTickReorderAndDeleteMeals) {
   }
   Outcome run = Run("type m\n"
                     "key Down\n"          // none current: the first becomes current
-                    "key ctrl+Up\n"       // the first of its date: nothing moves
-                    "key ctrl+Down\n"     // Apples below Bread
-                    "key ctrl+Down\n"     // Cheese is on another date: nothing moves
+                    "ctrl+Up\n"       // the first of its date: nothing moves
+                    "ctrl+Down\n"     // Apples below Bread
+                    "ctrl+Down\n"     // Cheese is on another date: nothing moves
                     "key Space\nquit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Meals(), "1\t2026-12-08\tnote\t0\t0\tBread\n0\t2026-12-08\tnote\t0\t1\tApples\n2\t2026-12-09\tnote\t0\t0\tCheese\n");
@@ -149,8 +149,7 @@ TEST_F(MealsScreen, NotesAreEditedAndDeletedThroughEditNote) {
 TEST_F(MealsScreen, ARecipeMealOpensItsRecipeUntilTheRecipeIsDeleted) {
   MakeCollection();
   Cli({"meals", "add", "2026-12-08", "--recipe", ids[2]});
-  Outcome run = Run("type m\npress Shopping List\nexpect The grocery list is not available yet,\npress OK\n"
-                    "click 650 131\nkey Enter\n"
+  Outcome run = Run("type m\nclick 650 131\nkey Enter\n"
                     "expect Chicken Curry\nexpect Serves\nquit\n");
   EXPECT_EQ(run.status, 0) << run.err;
   Cli({"delete", ids[2]});
@@ -199,6 +198,29 @@ TEST_F(MealsScreen, PrintExportAndShoppingListAnswer) {
   const std::string text(ics.begin(), ics.end());
   EXPECT_NE(text.find("SUMMARY:Stew\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("SUMMARY:Soup"), std::string::npos);
+}
+
+TEST_F(MealsScreen, TheChosenMealsRecipesGoOnTheShoppingList) {
+  Cli({"add-chapter", "Dinners"});
+  const std::string ingredients = program.File("i.txt", "2 cups flour\n3 Eggs\n");
+  std::string pancakes = Cli({"add-recipe", "--chapter", "1", "--title", "Pancakes", "--ingredients", ingredients});
+  pancakes.pop_back();
+  std::string gone = Cli({"add-recipe", "--chapter", "1", "--title", "Gone Pie", "--ingredients", ingredients});
+  gone.pop_back();
+  Cli({"meals", "add", "2026-12-08", "--recipe", pancakes});
+  Cli({"meals", "add", "2026-12-09", "--note", "Eat out"});
+  Cli({"meals", "add", "2026-12-10", "--recipe", pancakes});
+  Cli({"meals", "add", "2026-12-11", "--recipe", gone});
+  Cli({"delete", gone});
+  Outcome run = Run("type m\npress Shopping List\nexpect Put the ingredients of 2 recipes\npress Cancel\n"
+                    "press Shopping List\npress OK\nexpect Ingredients of 2 recipes added to the grocery list:\n"
+                    "expect 1 meal's recipe is\npress OK\n"
+                    "click 488 153\n"  // only the note ticked: no recipe among the chosen meals
+                    "press Shopping List\nexpect The chosen meals hold no recipe\npress OK\nquit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string list = Cli({"grocery", "list", "--selected"});
+  EXPECT_NE(list.find("\t2\tflour\t"), std::string::npos) << list;  // planned twice: two of each
+  EXPECT_NE(list.find("\t2\tEggs\t"), std::string::npos) << list;
 }
 
 TEST_F(MealsScreen, SnapshotsOfAPlannedWeekAtBothWindowSizes) {

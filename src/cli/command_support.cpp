@@ -1,4 +1,4 @@
-#include "cli/command_parsing.h"
+#include "cli/command_support.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,9 +15,28 @@ std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long 
   return static_cast<int32_t>(value);
 }
 
+ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
+
+ParsedCommand ReadOnly(ParsedCommand command) {
+  command.access = FolderAccess::kRead;
+  return command;
+}
+
 bool HasControlCharacter(std::string_view text) {
   return std::any_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
+std::string MessageAsLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    if (c != '|') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  return line;
 }
 
 }  // namespace tovalia

@@ -9,8 +9,19 @@
 namespace tovalia {
 
 namespace {
+
 constexpr int kLinesPerNotch = 3;
+
+bool WriteVisibleTexts(const Canvas& canvas, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return false;
+  for (const DrawnText& t : canvas.VisibleTexts())
+    std::fprintf(file, "%d\t%d\t%d\t%s\t%s\n", t.rect.x, t.rect.y, t.rect.width, t.cut ? "cut" : "whole",
+                 Cp1252ToUtf8(t.text).c_str());
+  return std::fclose(file) == 0;
 }
+
+}  // namespace
 
 HeadlessPlatform::HeadlessPlatform(std::vector<ScriptCommand> script, DisplayMode screen)
     : script_(std::move(script)), screen_(screen) {}
@@ -137,6 +148,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);
+        break;
+      case Kind::kTexts:
+        if (!canvas_ || !WriteVisibleTexts(*canvas_, c.text)) Fail(where + "cannot write " + c.text);
         break;
       case Kind::kExpect: {
         bool seen = false;

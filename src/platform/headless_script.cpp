@@ -116,8 +116,8 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "press" ? Kind::kPress : word == "expect" ? Kind::kExpect : Kind::kAbsent;
       c.text = Utf8ToCp1252(rest);
       ok = !c.text.empty();
-    } else if (word == "snapshot") {
-      c.kind = Kind::kSnapshot;
+    } else if (word == "snapshot" || word == "texts") {
+      c.kind = word == "snapshot" ? Kind::kSnapshot : Kind::kTexts;
       c.text = rest;
       ok = !rest.empty();
     } else if (word == "quit") {

@@ -14,6 +14,8 @@
 //   wait MS          lets MS milliseconds pass (timers tick)
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
 //   snapshot FILE    writes the window's picture as PNG
+//   texts FILE       writes every visible text, one a line: x, y, width,
+//                    "cut" or "whole", the text (UTF-8), separated by tabs
 //   expect TEXT      fails the run unless TEXT is visible on screen
 //   absent TEXT      fails the run if TEXT is visible on screen
 //   window W H X Y   fails the run unless the main window has that size and place
@@ -29,7 +31,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
+    kClipboard, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -78,7 +78,7 @@ void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
     }
   }
   if (factor <= 0) return;
-  ResizeIngredients(app.db, factor, viewer.ingredientsTable);
+  ResizeIngredients(app.db, factor, viewer.ingredientsTable, layout.measure);
   viewer.ingredientRows = LineCount(viewer.ingredientsTable);
   viewer.totalRows = viewer.photoRows + std::max(viewer.ingredientRows, viewer.directionRows);
 }
@@ -147,7 +147,7 @@ void FollowPointer(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
       const std::string text = RowText(app, viewer, row).first;
       Canvas& canvas = app.ui.canvas;
       canvas.SetFont({FontFamily::kSans, 16, false});
-      const int x = in.mouseX - (layout.text.x + 8);
+      const int x = in.mouseX - layout.ingredients.left;
       int at = -1;
       for (size_t i = 0; i < text.size(); ++i) {
         if (canvas.TextWidth(text.substr(0, i + 1)) > x) {

@@ -37,15 +37,6 @@ std::string_view DirectionsText(const App& app) {
   return Text(app.db.directionsBuffer, GetI32(app.db.recordHeaderBuffer, header::kDirectionsLength));
 }
 
-// Characters per line for a column: its width over the face's average
-// character width, at most 80.
-int WrapWidth(Canvas& canvas, int pixels) {
-  canvas.SetFont(TextFont());
-  const std::string sample = "the quick brown fox jumps over the lazy dog 1/2 cup FLOUR";
-  const double average = static_cast<double>(canvas.TextWidth(sample)) / sample.size();
-  return std::clamp(static_cast<int>(pixels / std::max(average, 1.0)), 8, 80);
-}
-
 // Draws a row's text from x, clipped at `right`: the matched search text and
 // the hover word on their highlights, an ingredient's opening quantity bold.
 void DrawRowText(Canvas& canvas, int x, int y, int right, const std::string& text,
@@ -103,9 +94,14 @@ RecipeLayout::RecipeLayout(Canvas& canvas) {
   buttons.push_back({barX + barWidth / 2 + 3, 64, barWidth / 2 - 3, 25});
   for (size_t i = 2; i < captions.size(); ++i)
     buttons.push_back({barX, 122 + static_cast<int>(i - 2) * 33, barWidth, 25});
-  ingredientsWrap = WrapWidth(canvas, boundary - text.x - 14);
-  directionsWrap = WrapWidth(canvas, text.x + text.width - boundary - 14);
-  fullWrap = WrapWidth(canvas, text.width - 16);
+  // The scroll thumb runs down the right edge of the text area.
+  ingredients = {text.x + 8, boundary - 5};
+  directions = {boundary + 4, text.x + text.width - 10};
+  full = {text.x + 8, text.x + text.width - 10};
+  measure = [&canvas](std::string_view run) {
+    canvas.SetFont(TextFont());
+    return canvas.TextWidth(std::string(run));
+  };
 }
 
 void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
@@ -125,11 +121,17 @@ void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout
         LoadRecord(db, EntryPosition(db, db.recipeList[static_cast<size_t>(db.listPosition)]));
   }
   viewer.textRecord = GetU8(db.recordHeaderBuffer, header::kRecordKind) == kKindTextRecord;
-  CreateLineTable(viewer.ingredientsTable, kTextBufferSize + 1,
-                  viewer.textRecord ? layout.fullWrap : layout.ingredientsWrap, kTextBufferSize);
-  CreateLineTable(viewer.directionsTable, kTextBufferSize + 1, layout.directionsWrap, kTextBufferSize);
-  BuildLineTable(IngredientsText(app), viewer.ingredientsTable);
-  BuildLineTable(viewer.textRecord ? std::string_view() : DirectionsText(app), viewer.directionsTable);
+  // Lines are cut where they stop fitting their column, measured in the
+  // face that draws them.
+  CreateLineTable(viewer.ingredientsTable, kTextBufferSize + 1, line_table::kMostWrapWidth, kTextBufferSize);
+  CreateLineTable(viewer.directionsTable, kTextBufferSize + 1, line_table::kMostWrapWidth, kTextBufferSize);
+  // A row's parts are measured apart when an opening quantity is set bold,
+  // and each width is rounded: two pixels spare keep such a row inside too.
+  SetWrapPixels(viewer.ingredientsTable, (viewer.textRecord ? layout.full : layout.ingredients).Width() - 2);
+  SetWrapPixels(viewer.directionsTable, layout.directions.Width() - 2);
+  BuildLineTable(IngredientsText(app), viewer.ingredientsTable, layout.measure);
+  BuildLineTable(viewer.textRecord ? std::string_view() : DirectionsText(app), viewer.directionsTable,
+                 layout.measure);
   viewer.ingredientRows = LineCount(viewer.ingredientsTable);
   viewer.directionRows = LineCount(viewer.directionsTable);
 
@@ -196,12 +198,12 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
     const int y = layout.text.y + (r - viewer.topRow) * layout.rowHeight;
     auto [ingredients, directions] = RowText(app, viewer, t);
     const bool hovered = t == viewer.hoverRow && !viewer.hoverWord.empty();
-    const int right = viewer.textRecord ? layout.text.x + layout.text.width - 8 : layout.boundary - 5;
-    DrawRowText(canvas, layout.text.x + 8, y, right, ingredients, viewer.findString,
+    const TextColumn& left = viewer.textRecord ? layout.full : layout.ingredients;
+    DrawRowText(canvas, left.left, y, left.right, ingredients, viewer.findString,
                 hovered ? viewer.hoverFirst : -1, viewer.hoverLast, !viewer.textRecord, layout.rowHeight);
     if (!viewer.textRecord)
-      DrawRowText(canvas, layout.boundary + 4, y, layout.text.x + layout.text.width - 8, directions,
-                  viewer.findString, -1, -1, false, layout.rowHeight);
+      DrawRowText(canvas, layout.directions.left, y, layout.directions.right, directions, viewer.findString,
+                  -1, -1, false, layout.rowHeight);
   }
   canvas.PopClip();
   canvas.RecordButton(layout.text, "");

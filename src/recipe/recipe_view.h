@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "db/byte_buffer.h"
+#include "layout/line_breaker.h"
 #include "platform/canvas.h"
 #include "state/app_state.h"
 
@@ -31,6 +32,13 @@ struct RecipeViewer {
   int hoverLast = -1;
 };
 
+// Where a column's text is drawn: from left up to (not including) right.
+struct TextColumn {
+  int left = 0;
+  int right = 0;
+  int Width() const { return right - left; }
+};
+
 struct RecipeLayout {
   explicit RecipeLayout(Canvas& canvas);
   Rect header;
@@ -40,9 +48,11 @@ struct RecipeLayout {
   std::vector<std::string> captions;  // the command bar, in the order tested
   std::vector<Rect> buttons;
   Rect status;
-  int ingredientsWrap = 40;
-  int directionsWrap = 60;
-  int fullWrap = 80;
+  TextColumn ingredients;
+  TextColumn directions;
+  TextColumn full;  // a text record's one column
+  // Measures text in the face the rows are drawn in.
+  TextMeasure measure;
 };
 
 // Loads the current list item (or nothing when the list is empty) into the

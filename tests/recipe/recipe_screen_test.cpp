@@ -12,6 +12,7 @@
 #include "db/title_index.h"
 #include "platform/bmp_codec.h"
 #include "recipe/hover_word.h"
+#include "support/drawn_texts.h"
 #include "support/program_run.h"
 
 namespace tovalia {
@@ -167,6 +168,58 @@ TEST_F(RecipeScreen, LongTitlesAndPhotos) {
   Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's xxxx\n"
                     "key Right\nexpect Pear Tart\nexpect pears\nexpect sheet pastry\npress Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// Every character of a recipe written in capitals can be read at both
+// window sizes: what the screen recorded as drawn in each column, row by
+// row, is the stored text, and no row runs past its column.
+TEST_F(RecipeScreen, EveryCharacterOfAnAllCapitalsRecipeIsShown) {
+  const std::string ingredients =
+      "1 LB FRESH BROCCOLI, CUT INTO FLORETS\n1 1/2 C CUBED, COOKED CHICKEN WITH SKIN REMOVED\n"
+      "1 CN CONDENSED CREAM OF MUSHROOM SOUP, UNDILUTED\n1/2 C SHREDDED WHITE CHEDDAR CHEESE\n"
+      "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\n";
+  const std::string directions =
+      "IN A 9\" PIE PLATE OR SHALLOW CASSEROLE DISH, ARRANGE BROCCOLI; TOP WITH CHICKEN. COMBINE "
+      "SOUP AND MILK; POUR OVER CHICKEN. SPRINKLE WITH CHEESE.\n\nBAKE AT 450 DEG F. FOR 15 MINUTES "
+      "OR UNTIL HOT. (MICROWAVE ON HIGH FOR 6 MINUTES.)\nMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM\n";
+  Cli({"add-chapter", "Casseroles"});
+  Cli({"add-recipe", "--chapter", "1", "--title", "BROCCOLI DIVAN", "--servings", "4", "--ingredients",
+       File("i.txt", ingredients), "--directions", File("d.txt", directions)});
+  auto withoutLineEnds = [](std::string text) {
+    std::erase(text, '\n');
+    return text;
+  };
+  auto joined = [](const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += row;
+    return text;
+  };
+  // Window height, the x where the directions column starts, the right edge
+  // of the text area (the text area starts at (20, 122); the columns end
+  // 5 and 10 pixels before the next column or the area's edge).
+  struct Size {
+    const char* screen;
+    int height, boundary, right;
+  };
+  for (const Size& size : {Size{"1024x768", 767, 364, 880}, Size{"800x600", 599, 274, 656}}) {
+    const std::string texts = program.Temp().File(std::string("texts-") + size.screen);
+    Outcome run = program.Run(std::string(kOpenCakes) + "expect BROCCOLI DIVAN\ntexts " + texts + "\n",
+                              std::string("--screen ") + size.screen);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<testing::ShownText> shown = testing::ReadShownTexts(texts);
+    const int bottom = size.height - 36;
+    for (const testing::ShownText& t : shown) {
+      if (t.y < 122 || t.y >= bottom || t.x >= size.right) continue;
+      EXPECT_FALSE(t.cut) << size.screen << ": \"" << t.text << "\" is cut off";
+      const int columnEnd = t.x < size.boundary ? size.boundary - 5 : size.right - 10;
+      EXPECT_LE(t.x + t.width, columnEnd) << size.screen << ": \"" << t.text << '"';
+    }
+    const std::vector<std::string> left = testing::RowsIn(shown, 20, size.boundary, 122, bottom);
+    const std::vector<std::string> right = testing::RowsIn(shown, size.boundary, size.right, 122, bottom);
+    EXPECT_EQ(joined(left), withoutLineEnds(ingredients)) << size.screen;
+    EXPECT_EQ(joined(right), withoutLineEnds(directions)) << size.screen;
+    EXPECT_GT(left.size(), 5u);  // the lines were wrapped, not drawn long
+  }
 }
 
 }  // namespace

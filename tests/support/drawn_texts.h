@@ -1,0 +1,25 @@
+// What a headless run's "texts FILE" line wrote: every text visible on
+// screen with its place, and whether part of it could not be seen.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tovalia::testing {
+
+struct ShownText {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  bool cut = false;
+  std::string text;  // UTF-8
+};
+
+std::vector<ShownText> ReadShownTexts(const std::string& path);
+
+// The texts of one band of rows (top <= y < bottom, left <= x < right),
+// joined row by row from left to right, rows from the top.
+std::vector<std::string> RowsIn(const std::vector<ShownText>& texts, int left, int right, int top,
+                                int bottom);
+
+}  // namespace tovalia::testing

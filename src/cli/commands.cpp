@@ -8,7 +8,9 @@
 #include <map>
 #include <sstream>
 
+#include "cli/command_helpers.h"
 #include "cli/command_line.h"
+#include "cli/record_edit_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -32,41 +34,8 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
 
 
-// A text file named on the command line, as record text: CP1252 with lines
-// ending in CR alone and no line end after the last line.
-bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "Cannot read the file \"" + path + "\".";
-    return false;
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  std::string converted = TextFileToCp1252(bytes.str());
-  text.clear();
-  for (size_t i = 0; i < converted.size(); ++i) {
-    char c = converted[i];
-    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
-    text += (c == '\n') ? '\r' : c;
-  }
-  while (!text.empty() && text.back() == '\r') text.pop_back();
-  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
-    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
-            " bytes of text, more than a recipe can keep.";
-    return false;
-  }
-  return true;
-}
 
 void PrintLines(std::ostream& out, std::string_view text) {
   size_t start = 0;
@@ -84,10 +53,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
-int NoRecipe(CommandContext& c, int32_t recipeId) {
-  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
-  return kExitFailed;
-}
 
 ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
 
@@ -97,21 +62,6 @@ ParsedCommand ReadOnly(ParsedCommand command) {
   return command;
 }
 
-// The exit status of a write, with its message on standard error.
-int Reported(CommandContext& c, const WriteReport& report) {
-  if (report.Done()) return kExitOk;
-  std::string message = WriteReportMessage(report);
-  std::string line;
-  for (size_t i = 0; i < message.size(); ++i) {
-    if (message[i] != '|') {
-      line += message[i];
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  c.err << line << '\n';
-  return kExitFailed;
-}
 
 // The row of a real chapter (not a reserved view), or -1.
 int32_t RowOfChapter(const Database& db, int32_t number) {
@@ -126,12 +76,6 @@ int NoChapter(CommandContext& c, int32_t number) {
   return kExitFailed;
 }
 
-// Tabs and line ends would break the tab-separated output and the screens'
-// one-line lists.
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
-}
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
   std::string name = TrimBlanks(Utf8ToCp1252(argument));
@@ -600,6 +544,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
+      {"edit", ParseEdit},             {"photo", ParsePhoto},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

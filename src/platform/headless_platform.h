@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,13 @@ class HeadlessPlatform : public Platform {
   void Pause(int milliseconds) override { Advance(milliseconds); }
 
   std::string ClipboardText() override { return clipboard_; }
-  void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+  void SetClipboardText(const std::string& text) override {
+    clipboard_ = text;
+    clipboardData_.clear();
+  }
+  std::optional<std::vector<std::string>> ClipboardTypes() override;
+  bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
+  bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) override;
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
@@ -75,6 +82,7 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
+  std::map<std::string, std::vector<uint8_t>> clipboardData_;  // by MIME type
   bool failed_ = false;
 };
 

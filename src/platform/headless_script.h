@@ -8,8 +8,13 @@
 //   press CAPTION    left click on the centre of the visible button so captioned
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
 //                    F1..F12 Enter Escape Tab Backspace Space
-//   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
+//   type TEXT        types each character of TEXT (UTF-8; \n \r \t \\ escapes)
 //   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)
+//   ctrl+KEY         a named key or the digits 1 2 3 with Ctrl held
+//                    (ctrl+Left, ctrl+Delete, ctrl+Enter, ctrl+1, ...)
+//   clipboard-data TYPE FILE   puts the file's bytes on the clipboard as
+//                    that MIME type (image/png, text/uri-list, ...)
+//   clipboard-save TYPE FILE   writes the clipboard's data of that type
 //   wheel N          turns the wheel N notches (negative: towards the user)
 //   wait MS          lets MS milliseconds pass (timers tick)
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
@@ -31,12 +36,13 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kQuit,
+    kClipboard, kClipboardData, kClipboardSave, kSnapshot, kTexts, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;
   int line = 0;
   std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
   std::string text;          // CP1252 text, caption, file name
+  std::string type;          // kClipboardData, kClipboardSave: the MIME type
   bool typedKey = false;     // kKey: the key arrives as a typed character
 };
 

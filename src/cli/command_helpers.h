@@ -1,0 +1,32 @@
+// What several command-line commands share: reading numbers and record
+// texts from arguments, and reporting refusals and failed writes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "db/record_operations.h"
+
+namespace tovalia {
+
+// A whole decimal number within the limits, or nothing.
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum);
+
+// A text file named on the command line, as record text: CP1252 with lines
+// ending in CR alone and no line end after the last line.
+bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error);
+
+// "There is no recipe or text with the number N."; the failure status.
+int NoRecipe(CommandContext& c, int32_t recipeId);
+
+// The exit status of a write, with its message on standard error.
+int Reported(CommandContext& c, const WriteReport& report);
+
+// Tabs and line ends would break the tab-separated output and the screens'
+// one-line lists.
+bool HasControlCharacter(std::string_view text);
+
+}  // namespace tovalia

@@ -1,6 +1,7 @@
 #include "recipe/editor_text.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "db/cp1252.h"
 #include "recipe/line_table.h"
@@ -13,9 +14,10 @@ namespace {
 // Ends with a CR, so that an empty row follows for the cursor.
 bool EndsWithReturn(const EditorText& field) { return !field.text.empty() && field.text.back() == '\r'; }
 
-void Changed(EditorText& field) {
+// After `removed` bytes at `at` were replaced by `inserted` ones.
+void Changed(EditorText& field, int32_t at, int32_t removed, int32_t inserted) {
   field.cursor = std::clamp(field.cursor, 0, field.Length());
-  RebuildLines(field);
+  RebuildLinesAfterEdit(field, at, removed, inserted);
   ScrollToCursor(field);
 }
 
@@ -31,6 +33,7 @@ void SetBlock(EditorText& field, int32_t from, int32_t to) {
 void Erase(EditorText& field, int32_t from, int32_t to) {
   field.text.erase(static_cast<size_t>(from), static_cast<size_t>(to - from));
   field.cursor = from;
+  Changed(field, from, to - from, 0);
 }
 
 }  // namespace
@@ -53,6 +56,58 @@ void SetUpEditorText(EditorText& field, std::string_view text, int32_t maxLength
 }
 
 void RebuildLines(EditorText& field) { BuildLineTable(field.text, field.table, field.measure); }
+
+void RebuildLinesAfterEdit(EditorText& field, int32_t at, int32_t removed, int32_t inserted) {
+  ByteBuffer& table = field.table;
+  const int32_t oldCount = LineCount(table);
+  if (field.SingleLine() || oldCount == 0) return RebuildLines(field);
+  // A line's break depends on its own text and on the first word of the
+  // next line (whether it fits), so the line before the edited one is cut
+  // again too; lines before it stay as they were.
+  int32_t low = 0, high = oldCount - 1;
+  while (low < high) {
+    const int32_t middle = (low + high + 1) / 2;
+    if (LineStart(table, middle) <= at) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  const int32_t from = std::max(low - 1, 0);
+  std::vector<int32_t> oldStarts;
+  oldStarts.reserve(static_cast<size_t>(oldCount - from));
+  for (int32_t line = from; line < oldCount; ++line) oldStarts.push_back(LineStart(table, line));
+
+  LineLimit limit;
+  limit.characters = GetI32(table, line_table::kWrapWidth);
+  limit.width = GetI32(table, line_table::kWrapPixels);
+  if (limit.width > 0 && field.measure) limit.measure = &field.measure;
+  const int32_t capacity = GetI32(table, line_table::kCapacity);
+  const int32_t length = field.Length();
+  const int32_t delta = inserted - removed;
+  const std::string_view text(field.text);
+  int32_t count = from;
+  int32_t p = oldStarts.front();
+  while (p < length && count < capacity) {
+    // Past the edit, a line that starts where an old line started (moved
+    // by the edit) begins the same text: from there on the old lines hold.
+    if (count > from && p >= at + inserted) {
+      auto same = std::lower_bound(oldStarts.begin() + 1, oldStarts.end(), p - delta);
+      if (same != oldStarts.end() && *same == p - delta) {
+        for (; same != oldStarts.end() && count < capacity; ++same, ++count)
+          SetI32(table, line_table::kLineStarts + 4 * count, *same + delta);
+        break;
+      }
+    }
+    SetI32(table, line_table::kLineStarts + 4 * count, p);
+    ++count;
+    p += std::max(NextLineBreak(text.substr(static_cast<size_t>(p)), limit), 1);
+  }
+  SetI32(table, line_table::kLineCount, count);
+  SetI32(table, line_table::kTextLength, length);
+  for (int32_t slot = count; slot < std::min(oldCount, capacity); ++slot)
+    SetI32(table, line_table::kLineStarts + 4 * slot, -1);
+}
 
 int32_t DisplayLineCount(const EditorText& field) {
   return field.SingleLine() ? (field.text.empty() ? 0 : 1) : LineCount(field.table);
@@ -182,9 +237,8 @@ EditOutcome DeleteBlock(EditorText& field) {
   if (!field.HasBlock()) return EditOutcome::kNothing;
   const int32_t from = std::min(field.blockStart, field.Length());
   const int32_t to = std::min(field.blockEnd, field.Length());
-  Erase(field, from, to);
   ClearBlock(field);
-  Changed(field);
+  Erase(field, from, to);
   return EditOutcome::kChanged;
 }
 
@@ -192,7 +246,6 @@ EditOutcome Backspace(EditorText& field) {
   if (DeleteBlock(field) == EditOutcome::kChanged) return EditOutcome::kChanged;
   if (field.cursor <= 0) return EditOutcome::kNothing;
   Erase(field, field.cursor - 1, field.cursor);
-  Changed(field);
   return EditOutcome::kChanged;
 }
 
@@ -200,7 +253,6 @@ EditOutcome DeleteForward(EditorText& field) {
   if (DeleteBlock(field) == EditOutcome::kChanged) return EditOutcome::kChanged;
   if (field.cursor >= field.Length()) return EditOutcome::kNothing;
   Erase(field, field.cursor, field.cursor + 1);
-  Changed(field);
   return EditOutcome::kChanged;
 }
 
@@ -213,7 +265,6 @@ EditOutcome DeleteBlockOrDisplayLine(EditorText& field) {
   if (!field.SingleLine() && row + 1 < lines) to = LineStart(field.table, row + 1);
   if (row >= lines || to <= from) return EditOutcome::kNothing;
   Erase(field, from, to);
-  Changed(field);
   return EditOutcome::kChanged;
 }
 
@@ -223,7 +274,7 @@ EditOutcome InsertCharacter(EditorText& field, char c) {
   if (field.Length() >= field.maxLength - 1 || !roomForLine) return EditOutcome::kFull;
   field.text.insert(static_cast<size_t>(field.cursor), 1, c);
   ++field.cursor;
-  Changed(field);
+  Changed(field, field.cursor - 1, 0, 1);
   return EditOutcome::kChanged;
 }
 
@@ -234,7 +285,7 @@ EditOutcome InsertReturn(EditorText& field) {
     return EditOutcome::kFull;
   field.text.insert(static_cast<size_t>(field.cursor), 1, '\r');
   ++field.cursor;
-  Changed(field);
+  Changed(field, field.cursor - 1, 0, 1);
   return EditOutcome::kChanged;
 }
 
@@ -244,7 +295,7 @@ EditOutcome InsertText(EditorText& field, std::string_view text) {
   if (pasted.empty()) return hadBlock ? EditOutcome::kChanged : EditOutcome::kNothing;
   field.text.insert(static_cast<size_t>(field.cursor), pasted);
   field.cursor += static_cast<int32_t>(pasted.size());
-  Changed(field);
+  Changed(field, field.cursor - static_cast<int32_t>(pasted.size()), 0, static_cast<int32_t>(pasted.size()));
   return EditOutcome::kChanged;
 }
 
@@ -270,7 +321,7 @@ EditOutcome TransformBlock(EditorText& field, Transform transform) {
   const std::string changed = transform(std::string_view(field.text).substr(from, count));
   if (changed == std::string_view(field.text).substr(from, count)) return EditOutcome::kNothing;
   field.text.replace(from, count, changed);
-  Changed(field);
+  Changed(field, static_cast<int32_t>(from), static_cast<int32_t>(count), static_cast<int32_t>(changed.size()));
   return EditOutcome::kChanged;
 }
 
@@ -294,7 +345,8 @@ EditOutcome JoinTextLines(EditorText& field) {
     return EditOutcome::kMoved;
   }
   field.text = std::move(joined);
-  Changed(field);
+  RebuildLines(field);
+  ScrollToCursor(field);
   return EditOutcome::kChanged;
 }
 

@@ -50,6 +50,9 @@ void SetUpEditorText(EditorText& field, std::string_view text, int32_t maxLength
                      int32_t wrapCharacters, int32_t wrapPixels, TextMeasure measure);
 // Cuts the text into display lines again.
 void RebuildLines(EditorText& field);
+// The same after `removed` bytes at `at` were replaced by `inserted` ones:
+// only the lines the edit can move are cut again.
+void RebuildLinesAfterEdit(EditorText& field, int32_t at, int32_t removed, int32_t inserted);
 
 int32_t DisplayLineCount(const EditorText& field);
 // Rows the field shows: the display lines, and an empty row after a final

@@ -2,8 +2,11 @@
 // sentence case, joining lines and the clipboard forms.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "recipe/editor_keys.h"
 #include "recipe/editor_text.h"
+#include "recipe/line_table.h"
 #include "recipe/text_transforms.h"
 
 namespace tovalia {
@@ -229,6 +232,52 @@ TEST(EditorText, TheEditorBreaksLinesWhereTheMeasureSays) {
   ASSERT_EQ(RowCount(field), 2);
   EXPECT_EQ(RowText(field, 0), "WWWW ");
   EXPECT_EQ(RowText(field, 1), "aaaa aaaa");
+}
+
+TEST(EditorText, LinesCutAgainAfterAnEditAreTheLinesOfTheWholeText) {
+  // Narrow letters and wide ones, so the measured rule and the character
+  // limit both decide; random edits anywhere, compared with a fresh cut.
+  TextMeasure measure = [](std::string_view s) {
+    int width = 0;
+    for (char c : s) width += c == 'W' ? 13 : c == 'i' ? 3 : 7;
+    return width;
+  };
+  std::mt19937 random(14);
+  const std::string alphabet = "aaaaiiiWW   \r.,";
+  auto pick = [&](int n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
+  for (bool measured : {false, true}) {
+    EditorText field;
+    std::string start;
+    for (int i = 0; i < 600; ++i) start += alphabet[static_cast<size_t>(pick(static_cast<int>(alphabet.size())))];
+    SetUpEditorText(field, start, 3000, kEditorLineCapacity, 20, measured ? 120 : 0,
+                    measured ? measure : TextMeasure{});
+    for (int step = 0; step < 400; ++step) {
+      field.cursor = pick(field.Length() + 1);
+      switch (pick(6)) {
+        case 0: InsertCharacter(field, alphabet[static_cast<size_t>(pick(static_cast<int>(alphabet.size())))]); break;
+        case 1: InsertReturn(field); break;
+        case 2: Backspace(field); break;
+        case 3: DeleteBlockOrDisplayLine(field); break;
+        case 4: InsertText(field, std::string(static_cast<size_t>(pick(30)), 'W') + " ii\r"); break;
+        case 5:
+          field.blockStart = field.cursor;
+          field.blockEnd = std::min(field.Length(), field.cursor + pick(40));
+          if (pick(2)) {
+            UpperCaseBlock(field);
+          } else {
+            DeleteBlock(field);
+          }
+          ClearBlock(field);
+          break;
+      }
+      EditorText fresh;
+      SetUpEditorText(fresh, field.text, 3000, kEditorLineCapacity, 20, measured ? 120 : 0,
+                      measured ? measure : TextMeasure{});
+      ASSERT_EQ(DisplayLineCount(field), DisplayLineCount(fresh)) << step;
+      for (int32_t line = 0; line <= DisplayLineCount(fresh); ++line)
+        ASSERT_EQ(LineStart(field.table, line), LineStart(fresh.table, line)) << "step " << step << " line " << line;
+    }
+  }
 }
 
 }  // namespace

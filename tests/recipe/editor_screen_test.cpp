@@ -260,6 +260,22 @@ TEST_F(Editor, ServingsAndAPermanentResizeFromTheListsMenu) {
   EXPECT_EQ(Body("1"), "\nIngredients:\n3 cups flour\n3/4 tsp salt\nWater\n\nDirections:\n");
 }
 
+TEST_F(Editor, DraggingMarksAndTheWheelScrollsTheFieldUnderThePointer) {
+  std::string directions;
+  for (int i = 1; i <= 60; ++i) directions += "Step " + std::string(i < 10 ? "00" : "0") + std::to_string(i) + ".\n";
+  Cli({"add-chapter", "Breads"});
+  Cli({"add-recipe", "--chapter", "1", "--title", "Rolls", "--ingredients", File("i.txt", "2 cups flour\n1 egg\n"),
+       "--directions", File("d.txt", directions)});
+  // Rows are 20 pixels from y = 122; the ingredients start at x = 28.
+  Outcome run = Run(std::string(kOpenChapter) +
+                    "press Edit\ndrag 28 130 28 150\nctrl+x\nexpect 1 egg\nabsent 2 cups flour\n"
+                    "ctrl+End\nkey Enter\nctrl+v\n"
+                    "move 600 300\nwheel -5\nabsent Step 001.\nexpect Step 016.\nexpect 2 cups flour\n"
+                    "press Save\npress Quit\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Body("1").substr(0, 34), "\nIngredients:\n1 egg\n2 cups flour\n\n");
+}
+
 TEST_F(Editor, ShowReturnsIsRemembered) {
   Cli({"add-chapter", "Soups"});
   Cli({"add-recipe", "--chapter", "1", "--title", "Leek Soup", "--ingredients", File("i.txt", "3 leeks\n1 onion\n")});

@@ -69,6 +69,12 @@ void SavePhoto(App& app) {
   ChooseFile(app.ui, "Save BMP Graphic", kChooserPlain, folder, name, result);
   if (result != 1 || name.empty()) return;
   const std::string path = ChosenPath(folder, PhotoFileName(name));
+  if (FileExists(path)) {
+    int answer = 0;
+    ShowMessage(app.ui, PhotoFileName(name) + "|Already Exists!|Do you want to overwrite it?", "", 1, "OK|Cancel", 0,
+                answer);
+    if (answer != 1) return;
+  }
   if (!ReplaceFileContents(path, photo.data(), photo.size()))
     ShowNotice(app.ui, "The photo could not be saved as|" + path);
 }

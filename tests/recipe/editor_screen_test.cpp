@@ -193,6 +193,7 @@ TEST_F(Editor, PhotosComeFromFilesAndTheClipboardAndAreSavedAsBmp) {
                     "expect JPG, PNG, GIF, and BMP picture formats\npress OK\nexpect No Photo\n"
                     "press Load Photo\ntype small.bmp\nkey Enter\nabsent No Photo\n"
                     "press Save Photo\nexpect Save BMP Graphic\ntype dish\nkey Enter\n"
+                    "press Save Photo\ntype dish.bmp\nkey Enter\nexpect Already Exists!\npress Cancel\n"
                     "press Copy Photo\nclipboard-save image/bmp " + program.Temp().File("copied.bmp") + "\n"
                     "press Delete Photo\nexpect No Photo\n"
                     "press Paste Photo\nabsent No Photo\npress Cut Photo\nexpect No Photo\n"

@@ -36,12 +36,14 @@ std::string Place(const std::string& text, int32_t offset) {
   return std::to_string(line) + ":" + std::to_string(column);
 }
 
-// The data folder's dictionary, with the shipped one copied in first when
-// the folder has none. False (with the message) when it is damaged and a
+// The data folder's dictionary. A change to a folder that has none starts
+// from the shipped one, as the program's first start does; jobs that only
+// read write nothing. False (with the message) when it is damaged and a
 // change was asked for.
 bool OpenDictionary(CommandContext& c, SpellDictionary& dictionary, bool forChange) {
   const std::string& path = c.db.paths.spellFile;
-  InstallStarterDictionary(ProgramFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
+  if (forChange)
+    InstallStarterDictionary(ProgramFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
   if (LoadSpellDictionary(dictionary, path) != DictionaryState::kDamaged) return true;
   c.err << "tovalia: " << MessageAsLine(DamagedDictionaryMessage()) << '\n';
   return !forChange;

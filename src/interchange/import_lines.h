@@ -69,7 +69,7 @@ using ImportedRecordCheck = std::function<void(Database&)>;
 struct ImportOptions {
   bool sortByCategory = false;  // file recipes in the chapter their first category names
   int32_t chapterNumber = 0;    // otherwise, this chapter
-  ImportedRecordCheck checkRecord;  // empty: records are stored as read
+  ImportedRecordCheck checkRecord = {};  // empty: records are stored as read
 };
 
 // Stores the current record (kind, title, texts and servings filled) in the

@@ -127,7 +127,7 @@ void PrintMealsCommand(App& app) {
   if (ListPrintSetup(app, kMealListTitle, kMealListLayout, record) != 1) return;
   std::string path;
   if (!AskWherePdfGoes(app, record, "Meal List.pdf", path)) return;
-  const PrintReport report = PrintMealList(MealPrintLines(app.meals), record, *app.printers, path);
+  const PrintReport report = PrintMealList(MealPrintLines(app.meals), record, *app.printers, path, *app.db.progress);
   if (!report.done) ShowNotice(app.ui, report.error);
 }
 

@@ -76,7 +76,7 @@ int PrintShoppingList(CommandContext& c, GroceryCatalogue& catalogue, const std:
     meals.record = NewPrintRecord();
     LoadPrintRecord(c.settings, kMealListLayout, meals.record, printers);
   }
-  const PrintReport report = PrintGroceryList(catalogue, record, today, meals, printers, output);
+  const PrintReport report = PrintGroceryList(catalogue, record, today, meals, printers, output, *c.db.progress);
   ReleaseFontCaches();
   if (!report.done) {
     c.err << Cp1252ToUtf8(report.error) << '\n';

@@ -179,7 +179,7 @@ ParsedCommand ParsePrint(const std::vector<std::string>& args) {
                      SetU16(record, print_field::kOrientation, kPortrait);
                      if (!UseCommandPrinter(c, record, printers, printer, output, "The meal list's print settings"))
                        return kExitFailed;
-                     const PrintReport report = PrintMealList(lines, record, printers, output);
+                     const PrintReport report = PrintMealList(lines, record, printers, output, *c.db.progress);
                      ReleaseFontCaches();
                      if (!report.done) {
                        c.err << Cp1252ToUtf8(report.error) << '\n';

@@ -43,7 +43,7 @@ void PrintList(App& app, const ByteBuffer& record) {
     meals.record = NewPrintRecord();
     LoadPrintRecord(app.settings, kMealListLayout, meals.record, *app.printers);
   }
-  const PrintReport report = PrintGroceryList(app.grocery, record, today, meals, *app.printers, path);
+  const PrintReport report = PrintGroceryList(app.grocery, record, today, meals, *app.printers, path, *app.db.progress);
   if (!report.done) ShowNotice(app.ui, report.error);
 }
 

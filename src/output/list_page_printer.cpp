@@ -55,8 +55,18 @@ void ListPagePrinter::UseFont(bool bold, int height) { device_.SetFont(face_, he
 
 int ListPagePrinter::RowY(int row) const { return area_.y + bodyTop_ + row * lineHeight_; }
 
+void ListPagePrinter::ExpectPages(int pages) {
+  page_ = 0;
+  pages_ = pages;
+}
+
 bool ListPagePrinter::StartPage(const std::string& title, const std::string& right) {
-  if (failed_) return false;
+  if (failed_ || stopped_) return false;
+  ++page_;
+  if (hook_ && !hook_(page_, std::max(page_, pages_))) {
+    stopped_ = true;
+    return false;
+  }
   if (pageOpen_) device_.EndPage();
   pageOpen_ = device_.StartPage();
   if (!pageOpen_) {

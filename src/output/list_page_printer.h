@@ -8,6 +8,7 @@
 // pixels; rows count the body lines below the heading from 0.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "db/byte_buffer.h"
@@ -25,12 +26,20 @@ class ListPagePrinter {
   // Body lines a page holds below its heading (at least 1).
   int LinesPerPage() const;
 
+  // Told before each page of a list with the page's number (from 1) and the
+  // pages the list takes; returning false stops the list there.
+  using PageHook = std::function<bool(int page, int pages)>;
+  void SetPageHook(PageHook hook) { hook_ = std::move(hook); }
+  // The pages the list about to be printed takes, for the hook.
+  void ExpectPages(int pages);
+
   // Ends the open page, starts the next one and draws its heading; false
-  // when the device cannot go on.
+  // when the device cannot go on or the hook stopped the list.
   bool StartPage(const std::string& title, const std::string& right);
   // Ends the open page.
   void Finish();
   bool Failed() const { return failed_; }
+  bool Stopped() const { return stopped_; }
 
   int TextWidth(const std::string& text, bool bold);
   // The text as it fits the width: whole, or cut with an ellipsis.
@@ -51,6 +60,9 @@ class ListPagePrinter {
   int bodyTop_ = 0;        // the first body row, below the rule and an empty line
   bool pageOpen_ = false;
   bool failed_ = false;
+  bool stopped_ = false;
+  PageHook hook_;
+  int page_ = 0, pages_ = 0;  // of the list in hand
 };
 
 }  // namespace tovalia

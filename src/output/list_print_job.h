@@ -13,6 +13,7 @@
 #include "grocery/grocery_catalogue.h"
 #include "output/print_run.h"
 #include "platform/print_device.h"
+#include "ui/progress.h"
 
 namespace tovalia {
 
@@ -35,12 +36,16 @@ bool MealsForGroceryList(MealCalendar& calendar, const LocalDate& today, std::ve
 // Prints the shopping list ("Selected Items" in export order, headed with
 // its total and `today`) on the record's printer, then the meal section on
 // pages of its own when it has lines. outputPath is the file "Save as PDF"
-// writes. report.lines counts items and meals.
+// writes. report.lines counts the items and meals printed. A list of more
+// than a few pages shows its progress page by page ("Printing Grocery
+// List", "Printing Meal List"); a stop request ends the document with the
+// pages printed so far.
 PrintReport PrintGroceryList(GroceryCatalogue& catalogue, const ByteBuffer& record, const LocalDate& today,
-                             const MealSection& meals, PrintSystem& printers, const std::string& outputPath);
+                             const MealSection& meals, PrintSystem& printers, const std::string& outputPath,
+                             Progress& progress);
 
 // Prints the meal list's lines on the record's printer.
 PrintReport PrintMealList(const std::vector<MealPrintLine>& lines, const ByteBuffer& record, PrintSystem& printers,
-                          const std::string& outputPath);
+                          const std::string& outputPath, Progress& progress);
 
 }  // namespace tovalia

@@ -71,11 +71,13 @@ std::vector<std::string> WrappedText(ListPagePrinter& pages, const std::string& 
 
 bool PrintGroceryPages(ListPagePrinter& pages, const GroceryPrintHeading& heading,
                        const std::vector<GroceryPrintLine>& lines) {
-  if (lines.empty()) return !pages.Failed();
+  if (lines.empty()) return !pages.Failed() && !pages.Stopped();
   const GroceryColumns c = ColumnsFor(pages, lines);
   std::string location;  // the label in force, shown again at the top of a page
-  for (const std::vector<GroceryPrintLine>& page : GroceryPrintPages(Spaced(lines), pages.LinesPerPage())) {
-    if (!pages.StartPage(heading.title, heading.date)) return false;
+  const std::vector<std::vector<GroceryPrintLine>> paged = GroceryPrintPages(Spaced(lines), pages.LinesPerPage());
+  pages.ExpectPages(static_cast<int>(paged.size()));
+  for (const std::vector<GroceryPrintLine>& page : paged) {
+    if (!pages.StartPage(heading.title, heading.date)) break;
     int row = 0;
     for (const GroceryPrintLine& line : page) {
       if (IsBlank(line)) {
@@ -97,11 +99,11 @@ bool PrintGroceryPages(ListPagePrinter& pages, const GroceryPrintHeading& headin
     }
   }
   pages.Finish();
-  return !pages.Failed();
+  return !pages.Failed() && !pages.Stopped();
 }
 
 bool PrintMealPages(ListPagePrinter& pages, const std::vector<MealPrintLine>& lines) {
-  if (lines.empty()) return !pages.Failed();
+  if (lines.empty()) return !pages.Failed() && !pages.Stopped();
   const Rect& area = pages.Area();
   int dayWidth = pages.TextWidth(kDayColumnSample, false);
   int dateWidth = pages.TextWidth(kDateColumnSample, false);
@@ -128,22 +130,26 @@ bool PrintMealPages(ListPagePrinter& pages, const std::vector<MealPrintLine>& li
     }
     rows.push_back(std::move(text));
   }
+  std::vector<size_t> starts;  // the first meal of each page
   for (size_t first = 0; first < lines.size();) {
-    size_t end = first;
+    starts.push_back(first);
     int used = 0;
-    while (end < lines.size() && used + static_cast<int>(rows[end].size()) <= perPage)
-      used += static_cast<int>(rows[end++].size());
-    if (!pages.StartPage(kMealListHeading, MealPrintSpan(lines, first, end))) return false;
+    while (first < lines.size() && used + static_cast<int>(rows[first].size()) <= perPage)
+      used += static_cast<int>(rows[first++].size());
+  }
+  starts.push_back(lines.size());
+  pages.ExpectPages(static_cast<int>(starts.size()) - 1);
+  for (size_t p = 0; p + 1 < starts.size(); ++p) {
+    if (!pages.StartPage(kMealListHeading, MealPrintSpan(lines, starts[p], starts[p + 1]))) break;
     int row = 0;
-    for (size_t i = first; i < end; ++i) {
+    for (size_t i = starts[p]; i < starts[p + 1]; ++i) {
       pages.DrawAt(area.x, row, lines[i].dayName, false);
       pages.DrawAt(area.x + dayWidth, row, lines[i].date, false);
       for (const std::string& part : rows[i]) pages.DrawAt(textX, row++, part, false);
     }
-    first = end;
   }
   pages.Finish();
-  return !pages.Failed();
+  return !pages.Failed() && !pages.Stopped();
 }
 
 }  // namespace tovalia

@@ -22,7 +22,8 @@
 
 namespace tovalia {
 
-// Each prints its lines on pages of their own; false when the device failed.
+// Each prints its lines on pages of their own; false when the device
+// failed or the page hook stopped the list.
 bool PrintGroceryPages(ListPagePrinter& pages, const GroceryPrintHeading& heading,
                        const std::vector<GroceryPrintLine>& lines);
 bool PrintMealPages(ListPagePrinter& pages, const std::vector<MealPrintLine>& lines);

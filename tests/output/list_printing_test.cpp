@@ -226,7 +226,26 @@ class ListDocuments : public ::testing::Test {
   GroceryCatalogue catalogue{folder.File("Grocer30.dat")};
   MealCalendar calendar{folder.File("Event40.dat")};
   FakePrinters printers;
+  SilentProgress quiet;
   const LocalDate today{2026, 12, 8};
+};
+
+// Remembers what the progress box showed; asks to stop once it has shown
+// `stopAfter` pages.
+class WatchedProgress : public Progress {
+ public:
+  explicit WatchedProgress(int stopAfter) : stopAfter_(stopAfter) {}
+  void ShowProgress(const std::string& caption, const std::string& bar, int64_t, int64_t) override {
+    shown.push_back(caption + ": " + bar);
+  }
+  void CloseProgress() override { ++closed; }
+  void PumpMessages(int) override {}
+  bool StopRequested() override { return static_cast<int>(shown.size()) > stopAfter_; }
+  std::vector<std::string> shown;
+  int closed = 0;
+
+ private:
+  int stopAfter_;
 };
 
 TEST_F(ListDocuments, TheMealListFollowsTheGroceriesOnItsOwnPageWithItsOwnFace) {
@@ -236,7 +255,7 @@ TEST_F(ListDocuments, TheMealListFollowsTheGroceriesOnItsOwnPageWithItsOwnFace) 
   SetU8(groceries, print_field::kPhotos, 1);
   EXPECT_TRUE(MealListAfterGroceries(groceries));
   MealSection meals{MealPrintLines(calendar), ListRecord(kMealListLayout, 750, 500, 14)};
-  const PrintReport report = PrintGroceryList(catalogue, groceries, today, meals, printers, "");
+  const PrintReport report = PrintGroceryList(catalogue, groceries, today, meals, printers, "", quiet);
   ASSERT_TRUE(report.done) << report.error;
   EXPECT_EQ(printers.documentsStarted, 1);
   EXPECT_EQ(report.pages, 2);
@@ -259,13 +278,34 @@ TEST_F(ListDocuments, TheMealListFollowsTheGroceriesOnItsOwnPageWithItsOwnFace) 
   EXPECT_NE(Find(pages, "Stew", 1), nullptr);
 }
 
+TEST_F(ListDocuments, ALongListShowsItsPagesAndStopsWhenAsked) {
+  ByteBuffer record = ListRecord(kMealListLayout, 250, 250, 14);  // 49 meals a page
+  std::vector<MealPrintLine> lines(49 * 4 + 1, MealPrintLine{"Mon,", "Dec 7:  ", "Soup", {2026, 12, 7}});
+  WatchedProgress watched(2);
+  const PrintReport stopped = PrintMealList(lines, record, printers, "", watched);
+  EXPECT_TRUE(stopped.done) << stopped.error;
+  EXPECT_EQ(stopped.pages, 2);  // the pages printed before the stop are handed over
+  EXPECT_EQ(stopped.lines, 0);
+  EXPECT_EQ(watched.shown, (std::vector<std::string>{"Printing Meal List: Page 1 of 5", "Printing Meal List: Page 2 of 5",
+                                                     "Printing Meal List: Page 3 of 5"}));
+  EXPECT_EQ(watched.closed, 1);
+
+  lines.resize(49 * 3);  // three pages go by without a progress box
+  WatchedProgress unseen(100);
+  const PrintReport whole = PrintMealList(lines, record, printers, "", unseen);
+  EXPECT_EQ(whole.pages, 3);
+  EXPECT_EQ(whole.lines, 49 * 3);
+  EXPECT_TRUE(unseen.shown.empty());
+  EXPECT_EQ(unseen.closed, 0);
+}
+
 TEST_F(ListDocuments, APrinterThatIsGoneStartsNoDocument) {
   ByteBuffer record = ListRecord(kMealListLayout, 250, 250, 14);
   PrinterInfo gone;
   gone.name = "Gone";
   SetPrinter(record, gone);
   AddMeal("Soup", {2026, 12, 9});
-  const PrintReport report = PrintMealList(MealPrintLines(calendar), record, printers, "");
+  const PrintReport report = PrintMealList(MealPrintLines(calendar), record, printers, "", quiet);
   EXPECT_FALSE(report.done);
   EXPECT_EQ(report.error, "The printer \"Gone\" cannot be found.");
   EXPECT_EQ(printers.documentsStarted, 0);
@@ -292,7 +332,7 @@ TEST_F(ListDocuments, SavedAsPdfTheListsReadBackWithTheirWordsAndPages) {
   meals.record = NewPrintRecord();
   LayoutDefaults(meals.record, kMealListLayout, none);
   const std::string path = folder.File("lists.pdf");
-  const PrintReport report = PrintGroceryList(catalogue, groceries, today, meals, printers, path);
+  const PrintReport report = PrintGroceryList(catalogue, groceries, today, meals, printers, path, quiet);
   ASSERT_TRUE(report.done) << report.error;
   EXPECT_EQ(report.lines, 73 + 2);
   ASSERT_EQ(testing::PdfPages(path), report.pages);

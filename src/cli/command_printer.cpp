@@ -2,6 +2,7 @@
 
 #include "db/cp1252.h"
 #include "output/print_geometry.h"
+#include "output/print_layouts.h"
 #include "output/print_record.h"
 
 namespace tovalia {
@@ -29,6 +30,14 @@ bool UseCommandPrinter(CommandContext& c, ByteBuffer& record, PrintSystem& print
   }
   SetU16(record, print_field::kDeviceMode + device_mode::kOrientation, GetU16(record, print_field::kOrientation));
   return true;
+}
+
+bool ListRecordForCommand(CommandContext& c, int32_t id, ByteBuffer& record, PrintSystem& printers,
+                          const std::string& printer, const std::string& output, const std::string& whose) {
+  record = NewPrintRecord();
+  LoadPrintRecord(c.settings, id, record, printers);
+  SetU16(record, print_field::kOrientation, kPortrait);
+  return UseCommandPrinter(c, record, printers, printer, output, whose);
 }
 
 }  // namespace tovalia

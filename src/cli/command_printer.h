@@ -18,4 +18,10 @@ namespace tovalia {
 bool UseCommandPrinter(CommandContext& c, ByteBuffer& record, PrintSystem& printers, const std::string& printer,
                        const std::string& output, const std::string& whose);
 
+// A list's stored print settings (record 70 or 80; those of a first use
+// when none are stored), upright, on the printer the options choose. False,
+// with the reason on standard error, as for UseCommandPrinter.
+bool ListRecordForCommand(CommandContext& c, int32_t id, ByteBuffer& record, PrintSystem& printers,
+                          const std::string& printer, const std::string& output, const std::string& whose);
+
 }  // namespace tovalia

@@ -61,10 +61,9 @@ void PrintItems(CommandContext& c, const GroceryCatalogue& catalogue) {
 int PrintShoppingList(CommandContext& c, GroceryCatalogue& catalogue, const std::string& printer,
                       const std::string& output) {
   SystemPrinters printers;
-  ByteBuffer record = NewPrintRecord();
-  LoadPrintRecord(c.settings, kGroceryListLayout, record, printers);
-  SetU16(record, print_field::kOrientation, kPortrait);
-  if (!UseCommandPrinter(c, record, printers, printer, output, "The grocery list's print settings"))
+  ByteBuffer record;
+  if (!ListRecordForCommand(c, kGroceryListLayout, record, printers, printer, output,
+                            "The grocery list's print settings"))
     return kExitFailed;
   const LocalDate today = Today();
   MealSection meals;

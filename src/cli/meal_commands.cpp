@@ -174,10 +174,9 @@ ParsedCommand ParsePrint(const std::vector<std::string>& args) {
                        return kExitFailed;
                      }
                      SystemPrinters printers;
-                     ByteBuffer record = NewPrintRecord();
-                     LoadPrintRecord(c.settings, kMealListLayout, record, printers);
-                     SetU16(record, print_field::kOrientation, kPortrait);
-                     if (!UseCommandPrinter(c, record, printers, printer, output, "The meal list's print settings"))
+                     ByteBuffer record;
+                     if (!ListRecordForCommand(c, kMealListLayout, record, printers, printer, output,
+                                               "The meal list's print settings"))
                        return kExitFailed;
                      const PrintReport report = PrintMealList(lines, record, printers, output, *c.db.progress);
                      ReleaseFontCaches();

@@ -29,6 +29,13 @@ Commands (text is UTF-8; fields are separated by tabs):
              [--directions FILE] [--text]
                                     adds a recipe (a text record with --text, whose
                                     text comes from --ingredients) and prints its number
+  edit RECIPEID [--title T] [--servings N] [--ingredients FILE] [--directions FILE]
+                                    replaces the parts given (a text record's text is
+                                    --ingredients); the old copy is kept as deleted
+  photo RECIPEID (--load FILE | --save FILE | --delete)
+                                    stores a JPG, PNG, GIF or BMP picture as the photo
+                                    (at most 480 x 360), writes the photo as FILE.bmp,
+                                    or removes it
   delete RECIPEID                   deletes a recipe or text
   rename-chapter NUMBER NAME        renames a chapter
   delete-chapter NUMBER [--with-recipes]

@@ -12,6 +12,7 @@
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "interchange/export_dialog.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -155,9 +156,10 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
     SavePdfBookCommand(app);
+  } else if (caption == "Export") {
+    RunExportCommand(app, ExportFrom::kIndexScreen);
   }
-  // "New Meal" and "Export" open the meal planner and the export writers,
-  // which take over once they exist.
+  // "New Meal" opens the meal planner, which takes over once it exists.
 }
 
 void ContextMenu(App& app, IndexView& view) {

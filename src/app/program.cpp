@@ -15,6 +15,7 @@
 #include "db/data_file.h"
 #include "db/data_folder_lock.h"
 #include "db/data_paths.h"
+#include "db/product.h"
 #include "platform/headless_platform.h"
 #include "platform/instance_marker.h"
 #include "platform/program_folder.h"
@@ -28,8 +29,6 @@
 namespace tovalia {
 
 namespace {
-
-constexpr char kProductName[] = "Tovalia";
 
 std::unique_ptr<Platform> MakePlatform(const ProgramOptions& options, std::string& error) {
   if (!options.headless) return std::make_unique<SdlPlatform>(options.screen);

@@ -8,7 +8,9 @@
 #include <map>
 #include <sstream>
 
+#include "cli/command_helpers.h"
 #include "cli/command_line.h"
+#include "cli/export_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -29,15 +31,6 @@ namespace tovalia {
 namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
-
-std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
 
 
 // A text file named on the command line, as record text: CP1252 with lines
@@ -82,19 +75,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
-int NoRecipe(CommandContext& c, int32_t recipeId) {
-  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
-  return kExitFailed;
-}
-
-ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
-
-// A job that only reads may share the data folder with other readers.
-ParsedCommand ReadOnly(ParsedCommand command) {
-  command.access = FolderAccess::kRead;
-  return command;
-}
-
 // The exit status of a write, with its message on standard error.
 int Reported(CommandContext& c, const WriteReport& report) {
   if (report.Done()) return kExitOk;
@@ -108,19 +88,6 @@ int Reported(CommandContext& c, const WriteReport& report) {
     }
   }
   c.err << line << '\n';
-  return kExitFailed;
-}
-
-// The row of a real chapter (not a reserved view), or -1.
-int32_t RowOfChapter(const Database& db, int32_t number) {
-  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
-    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
-  return -1;
-}
-
-int NoChapter(CommandContext& c, int32_t number) {
-  c.err << "There is no chapter with the number " << number
-        << "; \"tovalia chapters\" lists them.\n";
   return kExitFailed;
 }
 
@@ -597,6 +564,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
+      {"export", ParseExport},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -98,6 +98,7 @@ class ImportPass {
 
  private:
   bool StartMarker(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void OwnTextBody(const std::string& raw, const std::string& trimmed, const std::string& upper);
   bool EndMarker(const std::string& trimmed, const std::string& upper);
   void Body(const std::string& trimmed, const std::string& upper);
   void Collect(std::string line);
@@ -136,7 +137,9 @@ void ImportPass::ResetRecord() {
 }
 
 void ImportPass::SetTitle(std::string_view title) {
-  SetCurrentTitle(db_, CleanTitle(title, askForTitle_));
+  // The program's own export carries the title as the user wrote it.
+  const bool asWritten = format_ == ImportFormat::kOwnText && !TrimSpaces(title).empty();
+  SetCurrentTitle(db_, asWritten ? TrimSpaces(title) : CleanTitle(title, askForTitle_));
   hasTitle_ = GetU8(db_.recordHeaderBuffer, header::kTitleLength) > 0;
 }
 
@@ -319,11 +322,32 @@ void ImportPass::Body(const std::string& trimmed, const std::string& upper) {
   }
 }
 
+// The body of the program's own export holds the recipe's text and nothing
+// else until its photo and servings lines, so only these, and the next
+// recipe's chapter line, are looked for there: any other line is text,
+// whatever it looks like ("Serving suggestion: ...", "Yield: 2 loaves").
+void ImportPass::OwnTextBody(const std::string& raw, const std::string& trimmed, const std::string& upper) {
+  const std::string afterColon = AfterColon(trimmed, 0);
+  const bool photoLine = StartsWith(upper, "PHOTO:") && !afterColon.empty() &&
+                         std::all_of(afterColon.begin(), afterColon.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (Contains(upper, "TOVALIA") && Contains(upper, "CHAPTER:")) {
+    StartMarker(raw, trimmed, upper);
+  } else if (StartsWith(upper, "SERVINGS:") || photoLine) {
+    Body(trimmed, upper);
+  } else if (section_ == 5) {
+    if (!trimmed.empty()) DecodePhoto(trimmed);
+  } else {
+    Collect(trimmed);
+  }
+}
+
 void ImportPass::Line(const std::string& raw, bool lastLine) {
   const std::string trimmed = TrimSpaces(raw);
   const std::string upper = UpperCase(trimmed);
   if (format_ == ImportFormat::kXml) {
     // XML recipe files are read by their own reader.
+  } else if (format_ == ImportFormat::kOwnText && section_ >= 3) {
+    OwnTextBody(raw, trimmed, upper);
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
     Body(trimmed, upper);
   }
@@ -352,7 +376,17 @@ void ImportPass::Finish() {
   int blank = -1;
   bool marker = false;
   bool twoColumn = false;
-  for (int i = n - 1; i >= 0; --i) {
+  const bool ownText = format_ == ImportFormat::kOwnText;
+  if (ownText) {
+    // The program's own export ends its ingredients with the first "." line.
+    const auto dot = std::find(lines.begin(), lines.end(), ".");
+    if (dot != lines.end()) {
+      split = static_cast<int>(dot - lines.begin());
+      dot->clear();
+      marker = true;
+    }
+  }
+  for (int i = marker ? -1 : n - 1; i >= 0; --i) {
     std::string& line = lines[static_cast<size_t>(i)];
     const size_t triple = line.rfind("   ");
     if (triple != std::string::npos && triple >= 22) {
@@ -431,6 +465,11 @@ void ImportPass::Finish() {
         SetU8(db_.ingredientsBuffer, length - 1, ' ');
         line = TrimSpaces(line.substr(dashes ? std::min<size_t>(3, line.size()) : 1));
         if (!line.empty()) AppendIngredientsText(db_, line + "\r");
+        continue;
+      }
+      if (ownText) {
+        // Its lines are stored as they were written.
+        AppendIngredientsText(db_, line + "\r");
         continue;
       }
       size_t note = line.find("-- ");

@@ -51,8 +51,10 @@ bool HeadlessPlatform::OpenDocument(const std::string& target) {
 }
 
 bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
-                                 const std::string&) {
-  std::fprintf(stderr, "email: %s, %s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str());
+                                 const std::string& body) {
+  if (!emailAnswers_) return false;
+  std::fprintf(stderr, "email: %s, %s\n%s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str(),
+               ProgramTextToClipboard(body).c_str());
   return true;
 }
 
@@ -134,6 +136,17 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kClipboard:
         clipboard_ = ClipboardToProgramText(Cp1252ToUtf8(c.text));
+        break;
+      case Kind::kSaveClipboard: {
+        const std::string text = ProgramTextToClipboard(clipboard_);
+        std::FILE* file = std::fopen(c.text.c_str(), "wb");
+        const bool saved = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (file) std::fclose(file);
+        if (!saved) Fail(where + "cannot write " + c.text);
+        break;
+      }
+      case Kind::kNoEmail:
+        emailAnswers_ = false;
         break;
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);

@@ -75,6 +75,7 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
+  bool emailAnswers_ = true;
   bool failed_ = false;
 };
 

@@ -116,10 +116,13 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "press" ? Kind::kPress : word == "expect" ? Kind::kExpect : Kind::kAbsent;
       c.text = Utf8ToCp1252(rest);
       ok = !c.text.empty();
-    } else if (word == "snapshot") {
-      c.kind = Kind::kSnapshot;
+    } else if (word == "snapshot" || word == "saveclipboard") {
+      c.kind = word == "snapshot" ? Kind::kSnapshot : Kind::kSaveClipboard;
       c.text = rest;
       ok = !rest.empty();
+    } else if (word == "noemail") {
+      c.kind = Kind::kNoEmail;
+      ok = rest.empty();
     } else if (word == "quit") {
       c.kind = Kind::kQuit;
       ok = rest.empty();

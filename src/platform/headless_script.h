@@ -13,6 +13,9 @@
 //   wheel N          turns the wheel N notches (negative: towards the user)
 //   wait MS          lets MS milliseconds pass (timers tick)
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
+//   saveclipboard FILE writes the clipboard's text as the desktop gets it
+//                    (UTF-8, LF line ends)
+//   noemail          from here on no e-mail program answers
 //   snapshot FILE    writes the window's picture as PNG
 //   expect TEXT      fails the run unless TEXT is visible on screen
 //   absent TEXT      fails the run if TEXT is visible on screen
@@ -29,7 +32,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
+    kClipboard, kSaveClipboard, kNoEmail, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -289,16 +289,34 @@ void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::strin
 
 namespace {
 
-// Runs a desktop helper and waits for it; true when it reports success.
+// Helpers still running when their caller went on; reaped later.
+std::vector<pid_t>& RunningHelpers() {
+  static std::vector<pid_t> running;
+  return running;
+}
+
+// Starts a desktop helper. A helper that fails to start or exits with an
+// error within its first seconds reports failure; one still running then
+// (a mail program it started in the foreground, say) counts as success and
+// is left to run, so the window never waits on it.
 bool RunHelper(std::vector<std::string> arguments) {
+  std::vector<pid_t>& running = RunningHelpers();
+  std::erase_if(running, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
   std::vector<char*> argv;
   for (std::string& a : arguments) argv.push_back(a.data());
   argv.push_back(nullptr);
   pid_t child = 0;
   if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  if (waitpid(child, &status, 0) != child) return false;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  constexpr int kWaitMs = 3000, kStepMs = 50;
+  for (int waited = 0; waited < kWaitMs; waited += kStepMs) {
+    int status = 0;
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (done < 0) return false;
+    SDL_Delay(kStepMs);
+  }
+  running.push_back(child);
+  return true;
 }
 
 }  // namespace
@@ -309,8 +327,10 @@ bool SdlPlatform::OpenDocument(const std::string& target) {
 
 bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                             const std::string& body) {
-  return RunHelper({"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
-                    ProgramTextToClipboard(body), Cp1252ToUtf8(to)});
+  std::vector<std::string> arguments = {"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
+                                        ProgramTextToClipboard(body)};
+  if (!to.empty()) arguments.push_back(Cp1252ToUtf8(to));
+  return RunHelper(std::move(arguments));
 }
 
 }  // namespace tovalia

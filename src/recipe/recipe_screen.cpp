@@ -7,6 +7,7 @@
 #include "db/record_format.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "interchange/export_dialog.h"
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
@@ -129,8 +130,11 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
     HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
   } else if (caption == "Print") {
     HaveRecord(app, viewer, "No Recipe to Print?");  // printing takes over once it exists
+  } else if (caption == "Export") {
+    RunExportCommand(app, ExportFrom::kRecipeScreen);
+    // The export read the stored record into the buffers the screen shows.
+    LoadViewedRecord(app, viewer, layout);
   }
-  // "Export" hands over to the export writers, which check for themselves.
 }
 
 // The ingredient word under the pointer, when the pointer is over the

@@ -1,6 +1,7 @@
 // Waiting for the user: every screen loop waits here for its next event.
 #pragma once
 
+#include "db/product.h"
 #include "ui/ui.h"
 
 namespace tovalia {
@@ -17,8 +18,5 @@ int ShowAndWait(Ui& ui);
 
 // Opens Help.htm beside the program, or the help page on the web site.
 void OpenHelp(Ui& ui);
-
-// The maker's web site; pages are addressed by path below it.
-inline constexpr char kWebSite[] = "https://tovalia.example.org";
 
 }  // namespace tovalia

@@ -1,0 +1,42 @@
+#include "cli/command_helpers.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "cli/command_line.h"
+
+namespace tovalia {
+
+std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < minimum || value > maximum) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}; }
+
+ParsedCommand ReadOnly(ParsedCommand command) {
+  command.access = FolderAccess::kRead;
+  return command;
+}
+
+int NoRecipe(CommandContext& c, int32_t recipeId) {
+  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
+  return kExitFailed;
+}
+
+int NoChapter(CommandContext& c, int32_t number) {
+  c.err << "There is no chapter with the number " << number << "; \"tovalia chapters\" lists them.\n";
+  return kExitFailed;
+}
+
+int32_t RowOfChapter(const Database& db, int32_t number) {
+  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
+    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
+  return -1;
+}
+
+}  // namespace tovalia

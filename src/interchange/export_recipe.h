@@ -1,0 +1,48 @@
+// One recipe as the export writers see it, copied out of the current
+// record, and the line helpers every writer shares: lines end in CR LF in
+// what is written, while stored texts separate their lines with CR alone.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/database.h"
+
+namespace tovalia {
+
+struct ExportRecipe {
+  std::string title;
+  std::string chapter;  // the name of the chapter it is filed in
+  int servings = 0;
+  bool textRecord = false;
+  std::string ingredients;  // a text record keeps its text here
+  std::string directions;
+  std::string photo;  // the stored picture's bytes, or empty
+};
+
+// The record loaded in the current-record buffers (LoadRecord).
+ExportRecipe CurrentExportRecipe(const Database& db, std::string chapterName);
+
+// Appends the line and CR LF.
+void PutLine(std::string& out, std::string_view line);
+
+// The lines of a stored text. CR ends a line; so do LF and CR LF, which
+// only damaged or foreign texts hold. A last line without its end counts;
+// an end at the very end of the text adds no empty line. NUL bytes are
+// dropped.
+std::vector<std::string> TextLines(std::string_view text);
+
+// Where a long line may be cut: the last blank at or before `limit` that
+// the line does not go on from with "-" (a continued line that opened with
+// "-" would read as a line of its own). npos when there is none after the
+// first character.
+size_t BreakBlank(std::string_view line, size_t limit);
+
+// "Exported from Tovalia 5.8", the start of every banner.
+std::string ExportedFrom();
+
+// The kitchen fraction text of a parsed quantity in hundredths ("1-1/2").
+std::string QuantityText(int32_t hundredths);
+
+}  // namespace tovalia

@@ -1,0 +1,27 @@
+// Stored paragraphs written as lines of a fixed width for other programs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tovalia {
+
+// Wrapped-text modes: width and indent of the written lines.
+inline constexpr int kWrapIndentFour = 0;  // 67 characters, four blanks before each line
+inline constexpr int kWrapIndentTwo = 1;   // 67 characters, two blanks
+inline constexpr int kWrapPlain72 = 2;     // 72 characters, no indent
+// Any other mode: 79 characters, no indent.
+
+// Appends the stored text (CR-separated) as wrapped lines ending in CR LF.
+// A line longer than the width is cut at its last blank within the width
+// (hard at the width when it has none); the blank is dropped. Every CR ends
+// a line, an empty one too; LF and CR LF count as one line end, and NUL
+// bytes are skipped. A last line without its end is written as well.
+//
+// With `longestLine` above the width, a line without a blank within the
+// width is cut at its first blank up to that length instead, so that a long
+// word (a web address, a rule of dashes) stays whole; only a longer word is
+// cut hard, at `longestLine`.
+void WriteWrapped(std::string& out, std::string_view text, int mode, size_t longestLine = 0);
+
+}  // namespace tovalia

@@ -15,19 +15,27 @@ std::string Field(const ByteBuffer& buffer, int32_t length) {
   return buffer.Holds(0, length) ? GetBytes(buffer, 0, length) : std::string();
 }
 
+
 }  // namespace
 
 ExportRecipe CurrentExportRecipe(const Database& db, std::string chapterName) {
   const ByteBuffer& h = db.recordHeaderBuffer;
   ExportRecipe recipe;
-  recipe.title = Field(db.titleBuffer, GetU8(h, header::kTitleLength));
-  recipe.chapter = std::move(chapterName);
+  recipe.title = OneLine(Field(db.titleBuffer, GetU8(h, header::kTitleLength)));
+  recipe.chapter = OneLine(std::move(chapterName));
   recipe.servings = GetU8(h, header::kServings);
   recipe.textRecord = GetU8(h, header::kRecordKind) == kKindTextRecord;
   recipe.ingredients = Field(db.ingredientsBuffer, GetI32(h, header::kIngredientsLength));
   recipe.directions = Field(db.directionsBuffer, GetI32(h, header::kDirectionsLength));
   recipe.photo = Field(db.photoBuffer, GetI32(h, header::kPhotoLength));
   return recipe;
+}
+
+std::string OneLine(std::string text) {
+  std::erase(text, '\0');
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
 }
 
 void PutLine(std::string& out, std::string_view line) {

@@ -21,8 +21,14 @@ struct ExportRecipe {
   std::string photo;  // the stored picture's bytes, or empty
 };
 
-// The record loaded in the current-record buffers (LoadRecord).
+// The record loaded in the current-record buffers (LoadRecord). Line ends
+// in its title and chapter name become blanks.
 ExportRecipe CurrentExportRecipe(const Database& db, std::string chapterName);
+
+// Titles and chapter names are written on a line of their own: a line end
+// inside one (only damaged records hold them) becomes a blank, and NUL
+// bytes are dropped.
+std::string OneLine(std::string text);
 
 // Appends the line and CR LF.
 void PutLine(std::string& out, std::string_view line);

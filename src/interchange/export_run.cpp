@@ -47,8 +47,8 @@ ExportReport ExportRecipes(Database& db, const std::vector<int32_t>& entries, Ex
     if (format == ExportFormat::kRecipeIndex) {
       // The index needs only what the title index holds.
       ExportRecipe recipe;
-      recipe.title = EntryTitle(db, entry);
-      recipe.chapter = std::move(chapter);
+      recipe.title = OneLine(std::string(EntryTitle(db, entry)));
+      recipe.chapter = OneLine(std::move(chapter));
       indexEntries.push_back(RecipeIndexEntry(recipe));
     } else if (LoadRecord(db, EntryPosition(db, entry))) {
       WriteOne(CurrentExportRecipe(db, std::move(chapter)), format, out);

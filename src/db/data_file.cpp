@@ -196,6 +196,12 @@ bool TextLineReader::Next(std::string& text, int stripFlag) {
   return true;
 }
 
+bool TextLineReader::LineEnded() const {
+  if (!file_.Data() || position_ == 0) return false;
+  const char last = static_cast<char>(file_.Data()[position_ - 1]);
+  return last == '\r' || last == '\n';
+}
+
 bool FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0;

@@ -113,6 +113,9 @@ class TextLineReader {
  public:
   explicit TextLineReader(const std::string& path);
   bool Next(std::string& text, int stripFlag);
+  // Whether the line Next gave ended with its line end (a longer line comes
+  // in pieces; a last line may have no end).
+  bool LineEnded() const;
   int64_t Position() const { return static_cast<int64_t>(position_); }
   int64_t Length() const { return file_.Size(); }
 

@@ -1,6 +1,7 @@
 #include "interchange/auto_import.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "db/cp1252.h"
@@ -93,12 +94,14 @@ class ImportPass {
     ResetRecord();
   }
 
-  void Line(const std::string& raw, bool lastLine);
+  // lineEnded: the reader found the line's end (a longer line comes in pieces).
+  void Line(const std::string& piece, bool lastLine, bool lineEnded);
   const ImportResult& Result() const { return result_; }
 
  private:
   bool StartMarker(const std::string& raw, const std::string& trimmed, const std::string& upper);
-  void OwnTextBody(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void OwnTextLine(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void TakeHeldServings();
   bool EndMarker(const std::string& trimmed, const std::string& upper);
   void Body(const std::string& trimmed, const std::string& upper);
   void Collect(std::string line);
@@ -123,6 +126,11 @@ class ImportPass {
   std::string pendingDirection_;
   std::vector<uint8_t> photo_;
   size_t photoWritten_ = 0;
+  // The own export: the start of a line still arriving in pieces, and a
+  // servings line not yet known to end its recipe, with the blank lines after it.
+  std::string heldPiece_;
+  std::optional<std::string> heldServings_;
+  int heldBlankLines_ = 0;
 };
 
 void ImportPass::ResetRecord() {
@@ -322,37 +330,109 @@ void ImportPass::Body(const std::string& trimmed, const std::string& upper) {
   }
 }
 
-// The body of the program's own export holds the recipe's text and nothing
-// else until its photo and servings lines, so only these, and the next
-// recipe's chapter line, are looked for there: any other line is text,
-// whatever it looks like ("Serving suggestion: ...", "Yield: 2 loaves").
-void ImportPass::OwnTextBody(const std::string& raw, const std::string& trimmed, const std::string& upper) {
-  const std::string afterColon = AfterColon(trimmed, 0);
-  const bool photoLine = StartsWith(upper, "PHOTO:") && !afterColon.empty() &&
-                         std::all_of(afterColon.begin(), afterColon.end(), [](char c) { return c >= '0' && c <= '9'; });
-  if (Contains(upper, "TOVALIA") && Contains(upper, "CHAPTER:")) {
+bool IsOwnStartMarker(const std::string& upper) { return Contains(upper, "TOVALIA") && Contains(upper, "CHAPTER:"); }
+
+// "Servings: 4", or "Servings: " alone for a text record.
+bool IsOwnServingsLine(const std::string& upper) {
+  if (!StartsWith(upper, "SERVINGS:")) return false;
+  const std::string number = TrimSpaces(std::string_view(upper).substr(9));
+  return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsOwnPhotoLine(const std::string& upper) {
+  if (!StartsWith(upper, "PHOTO:")) return false;
+  const std::string number = TrimSpaces(std::string_view(upper).substr(6));
+  return !number.empty() && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void ImportPass::TakeHeldServings() {
+  if (!heldServings_) return;
+  SetServings(ReadServings(AfterColon(*heldServings_, 0)));
+  servingsSeen_ = true;
+  heldServings_.reset();
+  heldBlankLines_ = 0;
+}
+
+// The program's own export holds a recipe's fields in a fixed order: the
+// title, a rule of "=", the ingredients, a "." line, the directions, the
+// photo, the servings and the banner. Inside a recipe only these lines, and
+// the next recipe's chapter line, are looked for: any other line is text,
+// whatever it looks like ("Serving suggestion: ...", "Yield: 2 loaves"),
+// and is kept whole. A servings line ends the recipe only when the banner
+// (or the next recipe, or the end) follows it; text such as "Servings: 6"
+// among the ingredients stays text.
+void ImportPass::OwnTextLine(const std::string& raw, const std::string& trimmed, const std::string& upper) {
+  if (IsOwnStartMarker(upper)) {
+    TakeHeldServings();
     StartMarker(raw, trimmed, upper);
-  } else if (StartsWith(upper, "SERVINGS:") || photoLine) {
+    return;
+  }
+  if (section_ == 1) {
+    if (!trimmed.empty()) {
+      SetTitle(trimmed);
+      section_ = 2;
+    }
+    return;
+  }
+  if (section_ == 2) {
+    if (OnlyOf(trimmed, '=')) {
+      section_ = 3;
+    } else {
+      Body(trimmed, upper);
+    }
+    return;
+  }
+  if (heldServings_) {
+    if (trimmed.empty()) {
+      ++heldBlankLines_;
+      return;
+    }
+    if (StartsWith(upper, "EXPORTED FROM TOVALIA")) {
+      TakeHeldServings();
+      Finish();
+      section_ = 0;
+      return;
+    }
+    // Text after all: it goes back into the body with the blank lines after it.
+    body_.push_back(*heldServings_);
+    body_.insert(body_.end(), static_cast<size_t>(heldBlankLines_), std::string());
+    heldServings_.reset();
+    heldBlankLines_ = 0;
+    section_ = 3;
+  }
+  if (IsOwnServingsLine(upper)) {
+    heldServings_ = trimmed;
+  } else if (IsOwnPhotoLine(upper)) {
     Body(trimmed, upper);
   } else if (section_ == 5) {
     if (!trimmed.empty()) DecodePhoto(trimmed);
   } else {
-    Collect(trimmed);
+    body_.push_back(trimmed);
   }
 }
 
-void ImportPass::Line(const std::string& raw, bool lastLine) {
+void ImportPass::Line(const std::string& piece, bool lastLine, bool lineEnded) {
+  std::string raw;
+  raw.swap(heldPiece_);
+  raw += piece;
+  const bool ownText = format_ == ImportFormat::kOwnText && section_ >= 1;
+  if (!lineEnded && !lastLine && (ownText || IsOwnStartMarker(UpperCase(raw)))) {
+    // The own export's lines are its fields: a long one is read whole.
+    heldPiece_.swap(raw);
+    return;
+  }
   const std::string trimmed = TrimSpaces(raw);
   const std::string upper = UpperCase(trimmed);
   if (format_ == ImportFormat::kXml) {
     // XML recipe files are read by their own reader.
-  } else if (format_ == ImportFormat::kOwnText && section_ >= 3) {
-    OwnTextBody(raw, trimmed, upper);
+  } else if (ownText) {
+    OwnTextLine(raw, trimmed, upper);
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
     Body(trimmed, upper);
   }
   // The end of the source ends the last recipe, after its last line.
   if (lastLine && section_ > 2) {
+    TakeHeldServings();
     Finish();
     section_ = 0;
   }
@@ -458,6 +538,11 @@ void ImportPass::Finish() {
         }
         continue;
       }
+      if (ownText) {
+        // The own export's lines are stored as they were written.
+        AppendIngredientsText(db_, line + "\r");
+        continue;
+      }
       const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
       const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
       if ((dashes || single) && length > 0 && GetU8(db_.ingredientsBuffer, length - 1) == '\r') {
@@ -465,11 +550,6 @@ void ImportPass::Finish() {
         SetU8(db_.ingredientsBuffer, length - 1, ' ');
         line = TrimSpaces(line.substr(dashes ? std::min<size_t>(3, line.size()) : 1));
         if (!line.empty()) AppendIngredientsText(db_, line + "\r");
-        continue;
-      }
-      if (ownText) {
-        // Its lines are stored as they were written.
-        AppendIngredientsText(db_, line + "\r");
         continue;
       }
       size_t note = line.find("-- ");
@@ -531,7 +611,7 @@ ImportResult ImportAutomatically(Database& db, const std::string& sourcePath, co
   std::string line;
   int lastPercent = -1;
   while (reader.Next(line, 1)) {
-    pass.Line(line, reader.Position() >= length);
+    pass.Line(line, reader.Position() >= length, reader.LineEnded());
     // The progress text is made only when the bar can change.
     const int percent = static_cast<int>(reader.Position() * 100 / std::max<int64_t>(length, 1));
     if (percent != lastPercent) {

@@ -1,6 +1,7 @@
 #include "interchange/export_dialog.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -37,11 +38,19 @@ std::vector<int32_t> ChosenEntries(App& app, ExportFrom from) {
   return entries;
 }
 
+// Before the first export: the home folder, since the program's own folder
+// is seldom the user's to write in on this system.
+std::string DefaultExportFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && *home && FileExists(home)) return std::string(home) + (std::string(home).back() == '/' ? "" : "/");
+  return ProgramFolder();
+}
+
 // The file to write, asked for through the file chooser; empty when the
 // user gave up.
 std::string ChooseExportFile(App& app) {
   std::string folder = GetTextSetting(app.settings, setting::kExportFolder);
-  if (folder.empty() || !FileExists(folder)) folder = ProgramFolder();
+  if (folder.empty() || !FileExists(folder)) folder = DefaultExportFolder();
   std::string name;
   int result = 0;
   ChooseFile(app.ui, "Export Recipes", kChooserPlain, folder, name, result);

@@ -1,6 +1,5 @@
 #include "interchange/export_recipe.h"
 
-#include <algorithm>
 
 #include "db/byte_buffer.h"
 #include "db/product.h"
@@ -61,13 +60,6 @@ std::vector<std::string> TextLines(std::string_view text) {
   }
   if (open) lines.push_back(std::move(line));
   return lines;
-}
-
-size_t BreakBlank(std::string_view line, size_t limit) {
-  for (size_t at = std::min(limit, line.size() - 1); line.size() > 1 && at > 0; --at) {
-    if (line[at] == ' ' && (at + 1 >= line.size() || line[at + 1] != '-')) return at;
-  }
-  return std::string_view::npos;
 }
 
 std::string ExportedFrom() {

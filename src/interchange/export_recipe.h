@@ -39,12 +39,6 @@ void PutLine(std::string& out, std::string_view line);
 // dropped.
 std::vector<std::string> TextLines(std::string_view text);
 
-// Where a long line may be cut: the last blank at or before `limit` that
-// the line does not go on from with "-" (a continued line that opened with
-// "-" would read as a line of its own). npos when there is none after the
-// first character.
-size_t BreakBlank(std::string_view line, size_t limit);
-
 // "Exported from Tovalia 5.8", the start of every banner.
 std::string ExportedFrom();
 

@@ -38,6 +38,17 @@ constexpr size_t kLineWidth = 38;
 constexpr size_t kContinuationWidth = 40;
 const std::string kContinuationIndent(11, ' ');
 
+// Where a long line may be cut: the last blank at or before `limit` that
+// the line does not go on from with "-" (a continuation that opened with
+// "-" would read as a line of its own). npos when there is none after the
+// first character.
+size_t BreakBlank(std::string_view line, size_t limit) {
+  for (size_t at = std::min(limit, line.size() - 1); line.size() > 1 && at > 0; --at) {
+    if (line[at] == ' ' && (at + 1 >= line.size() || line[at + 1] != '-')) return at;
+  }
+  return std::string_view::npos;
+}
+
 std::string Heading(const std::string& text) {
   return std::string(11, ' ') + "=== " + TrimBlanks(text) + " ===";
 }

@@ -1,25 +1,21 @@
 #include "interchange/wrapped_text.h"
 
-#include <algorithm>
-
 #include "interchange/export_recipe.h"
 
 namespace tovalia {
 
-void WriteWrapped(std::string& out, std::string_view text, int mode, size_t longestLine) {
+void WriteWrapped(std::string& out, std::string_view text, int mode, bool keepWordsWhole) {
   const size_t width = mode == kWrapIndentFour || mode == kWrapIndentTwo ? 67 : mode == kWrapPlain72 ? 72 : 79;
   const std::string_view indent = mode == kWrapIndentFour ? "    " : mode == kWrapIndentTwo ? "  " : "";
-  const size_t hardCut = std::max(width, longestLine);
   for (std::string line : TextLines(text)) {
     while (line.size() > width) {
       size_t cut = line.rfind(' ', width - 1);
-      if (cut == std::string::npos && hardCut > width) {
+      if (cut == std::string::npos && keepWordsWhole) {
         cut = line.find(' ', width);
-        if (cut != std::string::npos && cut > hardCut) cut = std::string::npos;
-        if (cut == std::string::npos && line.size() <= hardCut) break;
+        if (cut == std::string::npos) break;
       }
-      const size_t resume = cut == std::string::npos ? hardCut : cut + 1;
-      if (cut == std::string::npos) cut = hardCut;
+      const size_t resume = cut == std::string::npos ? width : cut + 1;
+      if (cut == std::string::npos) cut = width;
       PutLine(out, std::string(indent) + line.substr(0, cut));
       line.erase(0, resume);
     }

@@ -18,10 +18,10 @@ inline constexpr int kWrapPlain72 = 2;     // 72 characters, no indent
 // a line, an empty one too; LF and CR LF count as one line end, and NUL
 // bytes are skipped. A last line without its end is written as well.
 //
-// With `longestLine` above the width, a line without a blank within the
-// width is cut at its first blank up to that length instead, so that a long
-// word (a web address, a rule of dashes) stays whole; only a longer word is
-// cut hard, at `longestLine`.
-void WriteWrapped(std::string& out, std::string_view text, int mode, size_t longestLine = 0);
+// With kKeepWordsWhole, a line without a blank within the width is cut at
+// its first blank after the width instead, so that a long word (a web
+// address, a rule of dashes) is never cut.
+inline constexpr bool kKeepWordsWhole = true;
+void WriteWrapped(std::string& out, std::string_view text, int mode, bool keepWordsWhole = false);
 
 }  // namespace tovalia

@@ -53,11 +53,18 @@ TEST(ExportRoundTrip, TovaliaTextBringsBackEveryFieldAndThePhotoBytes) {
   Database& db = c.db();
   c.AppendChapter(1, "Breads");
   c.AppendChapter(2, "Cr\xE8me Desserts");
+  c.AppendChapter(3, "Smoked Meats Of Every Kind From The Backyard And The Brick O");  // 60, the most
+  // Each of these lines was once read as something else: a continuation,
+  // the end of the recipe, a directions marker, a header, a new recipe.
   c.AppendRecipe(1, 1, "Country Loaf",
-                 "3 cups flour\r1 teaspoon salt\r2 cups water, at room temperature, or a little more when "
-                 "the flour is very dry - never hot\r\rTopping:\r1 tablespoon oats\r",
+                 "Servings: 6\r3 cups flour\r;Boiling Salted Water\r- 1 teaspoon salt\r2 cups water, at room "
+                 "temperature, or a little more when the flour is very dry - never hot\r\rTopping:\r"
+                 "1 tablespoon oats\rMMMMM----- Recipe via Meal-Master\r",
                  "Mix everything.\r\rServing suggestion: slice thick and toast.\rYield: 2 loaves\r"
-                 "Directions for the oven: bake at 450 for 40 minutes.\r.\rCategories are for the index.");
+                 "Directions for the oven: bake at 450 for 40 minutes.\r.\rCategories are for the index.\r"
+                 "Servings: 16 half-pints or 8 pints.\rServings: 2\r\rSee https://example.org/" +
+                     std::string(120, 'x') + " for the story.\r" + std::string(77, '-'));
+  c.AppendRecipe(4, 3, "BBQ Ribs For A Crowd, " + std::string(200, 'z'), "2 racks ribs", "Smoke them.");
   ClearCurrentRecord(db);
   SetI32(db.recordHeaderBuffer, header::kRecipeId, 2);
   SetU16(db.recordHeaderBuffer, header::kChapterNumber, 2);
@@ -75,8 +82,8 @@ TEST(ExportRoundTrip, TovaliaTextBringsBackEveryFieldAndThePhotoBytes) {
   ScratchCollection copy;
   copy.CopyFrom(db, 0);
   const Comparison result = MeasureRoundTrip(copy.db(), ExportFormat::kTovaliaWithPhotos, 20);
-  EXPECT_EQ(result.recipes, 3);
-  EXPECT_EQ(result.equal, 3) << Described(result);
+  EXPECT_EQ(result.recipes, 4);
+  EXPECT_EQ(result.equal, 4) << Described(result);
 }
 
 // A sample of the corpus: every recipe comes back through the program's own

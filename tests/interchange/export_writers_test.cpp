@@ -61,18 +61,15 @@ TEST(WrappedText, ModesSetWidthAndIndentAndEveryCrEndsALine) {
 TEST(WrappedText, AWordLongerThanTheWidthIsCutThereAndStrayBytesDoNotBreakLines) {
   const std::string word(80, 'x');
   EXPECT_EQ(Lines(Wrapped(word, kWrapPlain72)), (std::vector<std::string>{std::string(72, 'x'), std::string(8, 'x')}));
-  // Asked to, a word up to the longest line stays whole; a longer one is cut there.
+  // Asked to, a word is never cut: the line runs on to the word's end.
   const std::string rule = std::string(75, '-') + " then the text";
   EXPECT_EQ(Lines(Wrapped(rule, kWrapPlain72)).front(), std::string(72, '-'));
   std::string out;
-  WriteWrapped(out, rule, kWrapPlain72, 79);
+  WriteWrapped(out, rule, kWrapPlain72, kKeepWordsWhole);
   EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(75, '-'), "then the text"}));
   out.clear();
-  WriteWrapped(out, std::string(75, '-'), kWrapPlain72, 79);
-  EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(75, '-')}));
-  out.clear();
-  WriteWrapped(out, std::string(81, '-') + " x", kWrapPlain72, 79);
-  EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(79, '-'), "-- x"}));
+  WriteWrapped(out, std::string(300, '-'), kWrapPlain72, kKeepWordsWhole);
+  EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(300, '-')}));
   // NUL is skipped; LF and CR LF end a line once, as CR does.
   EXPECT_EQ(Wrapped(std::string("a\0b\nc\r\nd", 8), kWrapPlain72), "ab\r\nc\r\nd\r\n");
 }
@@ -120,17 +117,19 @@ TEST(TovaliaText, PhotosOnlyWithPhotosAndTextRecordsWithoutServings) {
   EXPECT_NE(textOnly.find("\r\n.\r\nServings: \r\n"), std::string::npos);
 }
 
-TEST(TovaliaText, LongIngredientLinesGoOnInPiecesTheImportJoins) {
+TEST(TovaliaText, LongLinesStayWholeAndLongWordsInTheDirectionsAreNotCut) {
   const std::string line = "2 cups flour, sifted twice with the baking powder and the baking soda, then it - not "
                            "chilled";
+  const std::string address = "https://example.org/recipes/" + std::string(60, 'x');
   std::string out;
-  WriteTovaliaText(Recipe("Cake", line, "Bake."), false, out);
+  WriteTovaliaText(Recipe("Cake", line + "\r-- a line of its own", "See " + address + " for more."), false, out);
   const std::vector<std::string> lines = Lines(out);
-  // The break never leaves a piece opening with "-": not at the blank before " - not".
-  EXPECT_EQ(lines[4], "2 cups flour, sifted twice with the baking powder and the baking soda, then");
-  EXPECT_EQ(lines[5], "-it - not chilled");
+  EXPECT_EQ(lines[4], line);
+  EXPECT_EQ(lines[5], "-- a line of its own");
   EXPECT_EQ(lines[6], ".");
-  for (const std::string& l : lines) EXPECT_LE(l.size(), 79u) << l;
+  EXPECT_EQ(lines[7], "See");
+  EXPECT_EQ(lines[8], address);
+  EXPECT_EQ(lines[9], "for more.");
 }
 
 TEST(MealMaster, UnitCodesFollowTheTableInItsOrder) {

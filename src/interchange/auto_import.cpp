@@ -543,6 +543,9 @@ void ImportPass::Finish() {
         AppendIngredientsText(db_, line + "\r");
         continue;
       }
+      // The banner of our own exports is no text of the recipe, here (a
+      // text without directions) no more than among the directions.
+      if (StartsWith(UpperCase(line), "EXPORTED FROM TOVALIA")) continue;
       const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
       const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
       if ((dashes || single) && length > 0 && GetU8(db_.ingredientsBuffer, length - 1) == '\r') {

@@ -546,6 +546,11 @@ void ImportPass::Finish() {
       // The banner of our own exports is no text of the recipe, here (a
       // text without directions) no more than among the directions.
       if (StartsWith(UpperCase(line), "EXPORTED FROM TOVALIA")) continue;
+      // Our Meal-Master export writes the sub-heading "Filling:" as "=== Filling ===".
+      if (line.size() > 8 && StartsWith(line, "=== ") && EndsWith(line, " ===")) {
+        const std::string heading = TrimSpaces(std::string_view(line).substr(4, line.size() - 8));
+        if (!heading.empty()) line = heading + ":";
+      }
       const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
       const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
       if ((dashes || single) && length > 0 && GetU8(db_.ingredientsBuffer, length - 1) == '\r') {

@@ -87,15 +87,17 @@ TEST(ExportRoundTrip, TovaliaTextBringsBackEveryFieldAndThePhotoBytes) {
 }
 
 // A text record has no directions for the banner to fall among: through
-// Meal-Master and MasterCook it still comes back without it.
-TEST(ExportRoundTrip, ATextRecordComesBackWithoutTheBanner) {
+// Meal-Master and MasterCook it still comes back without it. A sub-heading
+// comes back from Meal-Master's "=== Filling ===".
+TEST(ExportRoundTrip, TextRecordsAndSubHeadingsComeBackThroughMealMasterAndMasterCook) {
   testing::Collection c;
   c.AppendChapter(1, "Notes");
   c.AppendRecipe(1, 1, "Kitchen Notes", "Sharpen the knives.\rOil the boards.", "", kKindTextRecord);
+  c.AppendRecipe(2, 1, "Pie", "2 cups flour\rFilling:\r4 apples, sliced\r1 cup sugar", "Bake.");
   SortIndex(c.db());
   for (ExportFormat format : {ExportFormat::kMealMaster, ExportFormat::kMasterCook}) {
     const Comparison result = MeasureRoundTrip(c.db(), format, 20);
-    EXPECT_EQ(result.equal, 1) << Described(result);
+    EXPECT_EQ(result.equal, 2) << Described(result);
   }
 }
 

@@ -46,9 +46,14 @@ std::vector<std::string> FilesUnder(const std::filesystem::path& path) {
   return files;
 }
 
-std::string Shortened(const std::string& text) {
-  const std::string utf8 = Cp1252ToUtf8(text);
-  return utf8.size() > 300 ? utf8.substr(0, 300) + "..." : utf8;
+// A long text is shown around the first place where the two differ.
+std::string Excerpt(const std::string& text, const std::string& other) {
+  constexpr size_t kBefore = 60, kLength = 300;
+  size_t at = 0;
+  while (at < text.size() && at < other.size() && text[at] == other[at]) ++at;
+  const size_t from = text.size() <= kLength || at < kBefore ? 0 : std::min(at - kBefore, text.size() - kLength);
+  std::string shown = text.substr(from, kLength);
+  return (from > 0 ? "..." : "") + Cp1252ToUtf8(shown) + (from + kLength < text.size() ? "..." : "");
 }
 
 }  // namespace
@@ -102,8 +107,8 @@ int main(int argc, char** argv) {
     if (c.differences.empty()) continue;
     std::printf("\n== %s: the first %zu differences\n", name.c_str(), c.differences.size());
     for (const Difference& d : c.differences) {
-      std::printf("* %s -- %s\n    out: %s\n    in:  %s\n", Shortened(d.title).c_str(), d.field.c_str(),
-                  Shortened(d.before).c_str(), Shortened(d.after).c_str());
+      std::printf("* %s -- %s\n    out: %s\n    in:  %s\n", Cp1252ToUtf8(d.title).c_str(), d.field.c_str(),
+                  Excerpt(d.before, d.after).c_str(), Excerpt(d.after, d.before).c_str());
     }
   }
   return 0;

@@ -6,7 +6,6 @@
 
 namespace tovalia {
 
-
 void WriteTovaliaText(const ExportRecipe& recipe, bool withPhoto, std::string& out) {
   PutLine(out, std::string(kProductName) + " Chapter: " + recipe.chapter);
   PutLine(out, "");
@@ -16,9 +15,7 @@ void WriteTovaliaText(const ExportRecipe& recipe, bool withPhoto, std::string& o
   // The "." line ends the ingredients even when no directions follow, so
   // that a text record's text is never taken apart on the way back in.
   PutLine(out, ".");
-  // A word longer than a line (a web address) stays whole: the import reads
-  // this format's lines whole, however long.
-  WriteWrapped(out, recipe.directions, kWrapPlain72, kKeepWordsWhole);
+  WriteWrapped(out, recipe.directions, kWrapPlain72);
   if (withPhoto && !recipe.photo.empty()) {
     PutLine(out, "");
     PutLine(out, "Photo: " + std::to_string(recipe.photo.size()));

@@ -58,18 +58,12 @@ TEST(WrappedText, ModesSetWidthAndIndentAndEveryCrEndsALine) {
   EXPECT_EQ(Wrapped("", kWrapPlain72), "");
 }
 
-TEST(WrappedText, AWordLongerThanTheWidthIsCutThereAndStrayBytesDoNotBreakLines) {
-  const std::string word(80, 'x');
-  EXPECT_EQ(Lines(Wrapped(word, kWrapPlain72)), (std::vector<std::string>{std::string(72, 'x'), std::string(8, 'x')}));
-  // Asked to, a word is never cut: the line runs on to the word's end.
+TEST(WrappedText, AWordIsNeverCutAndStrayBytesDoNotBreakLines) {
+  // A word longer than the width runs on to its end: a rule of dashes, a web address.
   const std::string rule = std::string(75, '-') + " then the text";
-  EXPECT_EQ(Lines(Wrapped(rule, kWrapPlain72)).front(), std::string(72, '-'));
-  std::string out;
-  WriteWrapped(out, rule, kWrapPlain72, kKeepWordsWhole);
-  EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(75, '-'), "then the text"}));
-  out.clear();
-  WriteWrapped(out, std::string(300, '-'), kWrapPlain72, kKeepWordsWhole);
-  EXPECT_EQ(Lines(out), (std::vector<std::string>{std::string(300, '-')}));
+  EXPECT_EQ(Lines(Wrapped(rule, kWrapPlain72)), (std::vector<std::string>{std::string(75, '-'), "then the text"}));
+  EXPECT_EQ(Lines(Wrapped("See " + std::string(300, 'x'), kWrapIndentTwo)),
+            (std::vector<std::string>{"  See", "  " + std::string(300, 'x')}));
   // NUL is skipped; LF and CR LF end a line once, as CR does.
   EXPECT_EQ(Wrapped(std::string("a\0b\nc\r\nd", 8), kWrapPlain72), "ab\r\nc\r\nd\r\n");
 }

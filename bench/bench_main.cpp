@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "collection_generator.h"
+#include "grocery_bench.h"
 #include "import_bench.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
@@ -54,19 +55,23 @@ struct Options {
   std::string folder;
   bool keep = false;
   bool cold = false;
+  int32_t groceryItems = 10000;
+  bool groceryOnly = false;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tovalia_bench [--recipes N] [--chapters C] [--folder DIR] [--keep] "
-               "[--cold]\n"
+               "[--cold] [--grocery-items N] [--grocery-only]\n"
                "  --recipes N   recipes and text records to generate (default 100000)\n"
                "  --chapters C  chapters to spread them over (default 200)\n"
                "  --folder DIR  data folder to build the collection in (must hold no\n"
                "                collection); default a fresh temporary folder\n"
                "  --keep        leave the collection behind instead of removing it\n"
                "  --cold        also time the scan and the start with the files evicted\n"
-               "                from the page cache\n");
+               "                from the page cache\n"
+               "  --grocery-items N  grocery items in the generated catalogue (default 10000)\n"
+               "  --grocery-only     time the grocery list only\n");
 }
 
 bool ParseCount(const char* text, int32_t lo, int32_t hi, int32_t& out) {
@@ -111,6 +116,15 @@ bool ParseOptions(int argc, char** argv, Options& options, bool& helpOnly) {
       options.keep = true;
     } else if (arg == "--cold") {
       options.cold = true;
+    } else if (arg == "--grocery-items") {
+      // Item ids are 16-bit: the file holds at most 65,536 items.
+      if (!ParseCount(value, 1, 65000, options.groceryItems)) {
+        std::fprintf(stderr, "tovalia_bench: --grocery-items wants a number from 1 to 65000\n");
+        return false;
+      }
+      ++i;
+    } else if (arg == "--grocery-only") {
+      options.groceryOnly = true;
     } else {
       std::fprintf(stderr, "tovalia_bench: unknown argument '%s'\n", arg.c_str());
       PrintUsage(stderr);
@@ -392,6 +406,33 @@ void PrintTable(const Report& report) {
   }
   std::printf("%s\n", std::string(104, '-').c_str());
   for (const std::string& note : report.notes) std::printf("%s\n", note.c_str());
+}
+
+constexpr int kGroceryRuns = 21;
+
+// The grocery list's figures, in a folder of their own.
+void AddGroceryFigures(const fs::path& workFolder, int32_t items, Report& report) {
+  Note("grocery list");
+  const fs::path folder = workFolder / "grocery";
+  fs::create_directory(folder);
+  const GroceryFigures g = MeasureGroceryList(folder.string() + "/", items, kGroceryRuns);
+  fs::remove_all(folder);
+  report.figures.push_back({"Grocery screen entry", g.entryMs, 50});
+  report.figures.push_back({"grocery quantity change", g.quantityMs, 50});
+  report.figures.push_back({"of which rewriting Grocer30.dat", g.rewriteMs, 0});
+  report.figures.push_back({"grocery find", g.findMs, 50});
+  report.figures.push_back({"grocery item added", g.addMs, 0});
+  report.figures.push_back({"grocery export as Text", g.exportMs, 0});
+  report.notes.push_back("grocery: " + WithCommas(items) + " items, Grocer30.dat " + WithCommas(g.fileBytes) +
+                         " bytes, " + WithCommas(g.onTheList) + " items on the shopping list");
+}
+
+int RunGroceryOnly(const Options& options) {
+  WorkFolder folder(options.folder, options.keep);
+  Report report;
+  AddGroceryFigures(folder.Path(), options.groceryItems, report);
+  PrintTable(report);
+  return 0;
 }
 
 int Run(const Options& options) {
@@ -795,6 +836,7 @@ int Run(const Options& options) {
                 WithCommas(imported.recipesStored).c_str(), WithCommas(imported.fileBytes).c_str(),
                 imported.recipesStored / (imported.importMs / 1000));
   report.notes.push_back(importRate);
+  AddGroceryFigures(folder.Path(), options.groceryItems, report);
   PrintTable(report);
   return 0;
 }
@@ -813,7 +855,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    return tovalia::bench::Run(options);
+    return options.groceryOnly ? tovalia::bench::RunGroceryOnly(options) : tovalia::bench::Run(options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tovalia_bench: %s\n", e.what());
     return 1;

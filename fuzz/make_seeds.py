@@ -223,6 +223,38 @@ def export_seeds():
     }
 
 
+def grocery_item(name, item_id, quantity=0, default=0, cost=0, store=b"", location=b"", hit=0,
+                 reserved=0, name_length=None, store_length=None):
+    """One 100-byte Grocer30.dat record; the length overrides make damaged ones."""
+    def field(text, width, length):
+        return bytes([len(text) if length is None else length]) + text.ljust(width, b"\0")[:width]
+    record = (field(name, 25, name_length) + field(store, 15, store_length) + field(location, 15, None)
+              + struct.pack("<BBHH", quantity, default, cost, item_id) + bytes([reserved]) * 31
+              + bytes([hit]) + bytes([reserved]) * 4)
+    assert len(record) == 100
+    return record
+
+
+def grocery_file_seeds():
+    sound = (grocery_item(b"Apples", 1, 6, 6, 50, b"Market", b"Produce")
+             + grocery_item(b"Bread", 0, 1, 1, 225, b"", b"Bakery", hit=1)
+             + grocery_item(b'12" Pizza Pan', 3, 0, 0, 999, b"Kitchen Shop"))
+    return {
+        "sound": sound,
+        "empty": b"",
+        "trailing_partial_record": sound[:250],
+        "shorter_than_a_record": sound[:60],
+        "damaged_lengths": grocery_item(b"Tea", 0, name_length=200, store_length=99)
+        + grocery_item(b"", 1, name_length=0),
+        "shared_ids": grocery_item(b"Apples", 4) + grocery_item(b"Bread", 4, 2) + grocery_item(b"Cheese", 4, 1),
+        "not_in_name_order": grocery_item(b"Zucchini", 2, 3) + grocery_item(b"apples", 0, 255, 255, 0xFFFF)
+        + grocery_item(b"BANANAS", 1, 1),
+        "all_bytes_set": b"\xff" * 300,
+        "control_characters": grocery_item(b"Pan\tlid\r\nset", 0, 1, cost=32767, store=b"A\"B",
+                                           location=b"x\x00y", reserved=0xAB),
+    }
+
+
 def write(folder, seeds):
     folder = CORPUS / folder
     folder.mkdir(parents=True, exist_ok=True)
@@ -236,6 +268,7 @@ def main():
     write("index_load", index_load_seeds())
     write("settings", settings_seeds())
     write("export", export_seeds())
+    write("grocery_file", grocery_file_seeds())
 
 
 if __name__ == "__main__":

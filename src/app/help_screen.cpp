@@ -3,11 +3,13 @@
 #include "app/index_messages.h"
 #include "db/maintenance.h"
 #include "db/recipe_lists.h"
+#include "state/database_lifecycle.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/frame.h"
 #include "ui/message_box.h"
 #include "ui/theme.h"
+#include "upgrade/upgrade_offer.h"
 
 namespace tovalia {
 
@@ -87,7 +89,11 @@ void Run(App& app, const std::string& caption) {
     SelectOnly(app.db, 0);
   } else if (caption == "Upgrade") {
     ShowMessage(app.ui, message::kUpgradeWarning, "", 1, "Yes|Cancel", 0, answer);
-    // With Yes the transfer from an earlier version takes over once it exists.
+    if (answer == 1 && OfferUpgrade(app, UpgradeAsker::kUser)) {
+      // The copied recipe file brings its own dead space and needs its index rebuilt.
+      PutNumberSetting(app.settings, setting::kWastedBytes, 0);
+      BringDatabaseUp(app.db, app.settings);
+    }
   }
 }
 

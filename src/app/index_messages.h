@@ -43,9 +43,6 @@ inline constexpr char kAccuracyHeading[] = "Select Accuracy of Duplicate Search"
 inline constexpr char kAccuracyChoices[] =
     "Best Matching   (Fewest False Matches)|Average Matching   (More False Matches)|"
     "Poor Matching   (False Matches Likely)";
-inline constexpr char kPdfBookPrompt[] =
-    "Save a print ready PDF Cookbook||Enter a title for your cookbook then|"
-    "click on the book size you want to create.|";
 
 inline constexpr char kUpgradeWarning[] =
     "*** WARNING ***|All recipes in the current database will be deleted|"

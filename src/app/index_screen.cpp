@@ -12,7 +12,9 @@
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "grocery/recipe_groceries.h"
 #include "interchange/export_dialog.h"
+#include "output/pdf_book_screen.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -115,15 +117,6 @@ void LocateDuplicatesCommand(App& app) {
   SelectOnly(app.db, app.db.listPosition);
 }
 
-void SavePdfBookCommand(App& app) {
-  int size = 0;
-  ShowMessage(app.ui, message::kPdfBookPrompt, "Book Title:|Subtitle:|Author:", 1,
-              "6x9|8.5x11|A4|Cancel", 40, size);
-  if (size < 1 || size > 3) return;
-  // The cookbook writer takes over here with the page size and the three
-  // trimmed fields.
-}
-
 // Runs the command of the button at that place in the screen's order.
 void RunCommand(App& app, IndexView& view, size_t button) {
   const std::string& caption = view.captions[button];
@@ -155,22 +148,31 @@ void RunCommand(App& app, IndexView& view, size_t button) {
   } else if (caption == "Locate Duplicates") {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
-    SavePdfBookCommand(app);
+    SavePdfBook(app);
   } else if (caption == "Export") {
     RunExportCommand(app, ExportFrom::kIndexScreen);
   }
   // "New Meal" opens the meal planner, which takes over once it exists.
 }
 
+// The ingredients of the ticked recipes go on the shopping list.
+void AddToGroceryList(App& app) {
+  if (!AnyTicked(app)) return ShowNotice(app.ui, message::kNoneSelected);
+  std::vector<int32_t> entries;
+  for (int32_t position : TickedItems(app.db)) entries.push_back(app.db.recipeList[static_cast<size_t>(position)]);
+  const RecipeGroceryReport report = AddRecipesToGroceryList(app.db, app.grocery, entries);
+  ShowNotice(app.ui, RecipeGroceryMessage(report, app.grocery.path));
+}
+
 void ContextMenu(App& app, IndexView& view) {
-  static const char* const kEntries[] = {"Add to Meal Calendar", "Copy Recipes", "Delete Recipes",
-                                         "Edit Current Recipe", "Export Recipes", "Move Recipes",
-                                         "Print Recipes"};
-  static const char* const kButtons[] = {"New Meal", "Copy", "Delete", "Edit",
-                                         "Export",   "Move", "Print"};
+  static const char* const kEntries[] = {"Add to Grocery List", "Add to Meal Calendar", "Copy Recipes",
+                                         "Delete Recipes",      "Edit Current Recipe",  "Export Recipes",
+                                         "Move Recipes",        "Print Recipes"};
+  static const char* const kButtons[] = {"", "New Meal", "Copy", "Delete", "Edit", "Export", "Move", "Print"};
   int choice = PopupMenu(app.ui, app.ui.input.mouseX, app.ui.input.mouseY,
                          std::vector<std::string>(std::begin(kEntries), std::end(kEntries)));
   if (choice < 0) return;
+  if (choice == 0) return AddToGroceryList(app);
   auto button = std::find(view.captions.begin(), view.captions.end(), kButtons[choice]);
   RunCommand(app, view, static_cast<size_t>(button - view.captions.begin()));
 }

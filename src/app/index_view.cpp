@@ -7,6 +7,7 @@
 #include "db/title_index.h"
 #include "ui/button.h"
 #include "ui/frame.h"
+#include "ui/list_panel.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -28,28 +29,6 @@ void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
     canvas.FillRoundedRect(r, 3, 0xFFFFFF);
     canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
   }
-}
-
-void DrawPanel(Canvas& canvas, const Rect& list, bool focused) {
-  canvas.FillRoundedRect(list, 6, 0xFFFFFF);
-  canvas.StrokeRect(list, focused ? theme::kHeaderTop : theme::kPanelEdge, focused ? 2 : 1, 6);
-}
-
-void DrawScrollThumb(Canvas& canvas, const Rect& list, int first, int shown, int total) {
-  if (total <= shown || shown <= 0) return;
-  const int track = list.height - 8;
-  const int thumb = std::max(16, track * shown / total);
-  const int top = list.y + 4 + (track - thumb) * first / std::max(total - shown, 1);
-  canvas.FillRoundedRect({list.x + list.width - 9, top, 5, thumb}, 2, 0xB8AD9A);
-}
-
-void DrawCaption(Canvas& canvas, const Rect& list, const std::string& caption,
-                 const std::string& count) {
-  canvas.SetFont({FontFamily::kSerif, 18, true});
-  canvas.DrawText(list.x + 2, list.y - 26, caption, theme::kInk);
-  canvas.SetFont({FontFamily::kSans, 13, false});
-  const int width = canvas.TextWidth(count);
-  canvas.DrawText(list.x + list.width - width - 2, list.y - 21, count, theme::kMutedInk);
 }
 
 }  // namespace
@@ -118,11 +97,11 @@ void DrawIndexScreen(App& app, const IndexView& view) {
   DrawFrame(ui, kIndexScreen);
 
   const int chapters = static_cast<int>(db.chapterTable.size()) - kReservedChapterRows;
-  DrawCaption(canvas, view.chapterList, "Chapters", std::to_string(chapters) + " Chapters");
-  DrawCaption(canvas, view.recipeList, "Recipes", std::to_string(db.recipeList.size()) + " Recipes");
+  DrawListCaption(canvas, view.chapterList, "Chapters", std::to_string(chapters) + " Chapters");
+  DrawListCaption(canvas, view.recipeList, "Recipes", std::to_string(db.recipeList.size()) + " Recipes");
 
   const bool chaptersFocused = view.focus == IndexFocus::kChapters;
-  DrawPanel(canvas, view.chapterList, chaptersFocused);
+  DrawListPanel(canvas, view.chapterList, chaptersFocused);
   canvas.PushClip(view.chapterList, 6);
   for (int row = 0; row < view.chapterRowsShown; ++row) {
     const size_t index = static_cast<size_t>(db.firstVisibleChapterRow + row);
@@ -145,7 +124,7 @@ void DrawIndexScreen(App& app, const IndexView& view) {
                   static_cast<int>(db.chapterTable.size()));
   canvas.RecordButton(view.chapterList, "");
 
-  DrawPanel(canvas, view.recipeList, !chaptersFocused);
+  DrawListPanel(canvas, view.recipeList, !chaptersFocused);
   canvas.PushClip(view.recipeList, 6);
   for (int row = 0; row < view.recipeRowsShown; ++row) {
     const size_t item = static_cast<size_t>(db.firstVisibleTitle + row);

@@ -16,6 +16,7 @@
 #include "db/data_folder_lock.h"
 #include "db/data_paths.h"
 #include "db/product.h"
+#include "grocery/grocery_screen.h"
 #include "platform/headless_platform.h"
 #include "platform/instance_marker.h"
 #include "platform/program_folder.h"
@@ -25,6 +26,8 @@
 #include "state/database_lifecycle.h"
 #include "ui/frame.h"
 #include "ui/progress_box.h"
+#include "upgrade/dictionary_conversion.h"
+#include "upgrade/upgrade_offer.h"
 
 namespace tovalia {
 
@@ -57,6 +60,9 @@ void RunScreenLoop(App& app) {
         break;
       case kRecipeScreen:
         RunRecipeScreen(app);
+        break;
+      case kGroceryScreen:
+        RunGroceryScreen(app);
         break;
       default:
         RunFrameScreen(app);
@@ -189,11 +195,16 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   while (platform->InputPending() && !ui.input.quitFlag) ui.Pump(0);
   ui.input = InputState{};
 
-  // 10-12. The frame on the Index screen; the window shows.
+  // 10. The frame on the Index screen; the window shows.
   App app{ui, db, settings};
   DrawFrame(ui, app.currentScreen);
   ui.Show();
   platform->ShowMainWindow();
+
+  // 11-12. A first start offers the collection of an earlier installation;
+  // an old spell-check dictionary is folded into the current one.
+  if (!FileExists(db.paths.setupFile)) OfferUpgrade(app, UpgradeAsker::kFirstStart);
+  ConvertOldDictionary(dataFolder, progress);
 
   // 13-15. The database, brought into agreement with its files.
   BringDatabaseUp(db, settings);

@@ -39,6 +39,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     finds recipes (titles only unless fields are named; all
                                     chapters unless --chapter) and lists them as titles does;
                                     they stay under Search Results
+  upgrade --list | --from DIR       lists the data folders of earlier installations found on
+                                    this computer (VERSION, FOLDER), or copies the recipes,
+                                    groceries and meals of one; the files they replace are
+                                    moved into a dated folder inside the data folder first
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
@@ -48,6 +52,31 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     mealmaster, mastercook, xml or index; the exact bytes of
                                     the window's export (Windows-1252, CR LF) go to FILE, or
                                     to standard output
+  grocery list [--selected | --found]
+                                    grocery items (all, on the shopping list, or found by the
+                                    last search): ID, QUANTITY, NAME, STORE, LOCATION, COST,
+                                    DEFAULT
+  grocery add NAME [--store S] [--location L] [--cost DOLLARS] [--default N]
+                                    adds an item to the catalogue and prints its number
+  grocery set NAME_OR_ID --quantity N
+                                    puts N of an item on the shopping list (0 takes it off)
+  grocery delete NAME_OR_ID         deletes an item from the catalogue
+  grocery find TEXT [--field item|store|location]
+                                    marks and lists the items whose name (store, location)
+                                    holds the text
+  grocery new-list [--defaults | --zero | --one]
+                                    starts a new shopping list: every quantity set to the
+                                    item's default (the default), to 0 or to 1
+  grocery export --format text|csv|csv-names|tab|indented|splashshopper [--output FILE]
+                                    writes the shopping list to the file (the format's
+                                    extension is added when missing) or to standard output
+  grocery print [--printer NAME] [--output FILE.pdf]
+                                    prints the shopping list (not available yet)
+  grocery add-recipe RECIPEID...    puts the recipes' ingredients on the shopping list
+  pdf-book --output FILE.pdf [--size 6x9|8.5x11|a4] [--title T] [--subtitle S]
+           [--author A] [--chapter N]... [RECIPEID...]
+                                    saves a print-ready cookbook of the chapters and recipes
+                                    named (every recipe when none is named)
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 
@@ -137,7 +166,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, startup, out, err};
+  CommandContext context{db, settings, startup, out, err};
   int status = command.job(context);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {

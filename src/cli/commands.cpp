@@ -1,16 +1,18 @@
 #include "cli/commands.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 
-#include "cli/command_helpers.h"
 #include "cli/command_line.h"
+#include "cli/command_support.h"
 #include "cli/export_command.h"
+#include "cli/grocery_commands.h"
+#include "cli/pdf_book_command.h"
+#include "cli/upgrade_command.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -31,7 +33,6 @@ namespace tovalia {
 namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
-
 
 // A text file named on the command line, as record text: CP1252 with lines
 // ending in CR alone and no line end after the last line.
@@ -78,24 +79,8 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
 // The exit status of a write, with its message on standard error.
 int Reported(CommandContext& c, const WriteReport& report) {
   if (report.Done()) return kExitOk;
-  std::string message = WriteReportMessage(report);
-  std::string line;
-  for (size_t i = 0; i < message.size(); ++i) {
-    if (message[i] != '|') {
-      line += message[i];
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  c.err << line << '\n';
+  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
   return kExitFailed;
-}
-
-// Tabs and line ends would break the tab-separated output and the screens'
-// one-line lists.
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
 }
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
@@ -564,7 +549,8 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
-      {"export", ParseExport},
+      {"export", ParseExport},         {"grocery", ParseGrocery},
+      {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -17,6 +17,7 @@ namespace tovalia {
 
 struct CommandContext {
   Database& db;
+  Settings& settings;
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;

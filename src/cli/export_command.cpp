@@ -3,7 +3,7 @@
 #include <map>
 #include <memory>
 
-#include "cli/command_helpers.h"
+#include "cli/command_support.h"
 #include "cli/command_line.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"

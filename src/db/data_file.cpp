@@ -207,6 +207,11 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
+bool FolderExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 void ClearReadOnly(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return;

@@ -79,6 +79,7 @@ size_t TakeTextLine(std::string_view rest, std::string& text, int stripFlag);
 
 
 bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
 void ClearReadOnly(const std::string& path);
 bool DeleteDataFile(const std::string& path);
 // Replaces target by source in one step (the target may exist).

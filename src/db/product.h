@@ -1,5 +1,5 @@
-// The program's name, version and web address as files and banners show
-// them.
+// The product's name, version and web site, as every part of the program
+// writes them.
 #pragma once
 
 namespace tovalia {

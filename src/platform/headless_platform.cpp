@@ -87,6 +87,11 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       case Kind::kMove:
         Mouse(Event::Kind::kMove, 0, c.numbers[0], c.numbers[1]);
         break;
+      case Kind::kHold:
+        Mouse(Event::Kind::kButtonDown, kLeftButton, c.numbers[0], c.numbers[1]);
+        Mouse(Event::Kind::kButtonUp, kLeftButton, c.numbers[0], c.numbers[1]);
+        events_.back().due = clock_ + static_cast<uint32_t>(c.numbers[2]);
+        break;
       case Kind::kDrag:
         Mouse(Event::Kind::kButtonDown, kLeftButton, c.numbers[0], c.numbers[1]);
         Mouse(Event::Kind::kMove, 0, c.numbers[2], c.numbers[3]);
@@ -111,9 +116,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       }
       case Kind::kKey:
         if (c.typedKey) {
-          events_.push_back({Event::Kind::kCharacter, c.numbers[0]});
+          events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, false, c.repeat});
         } else {
-          events_.push_back({Event::Kind::kKeyDown, c.numbers[0]});
+          events_.push_back({Event::Kind::kKeyDown, c.numbers[0], 0, 0, c.ctrl, c.repeat});
         }
         break;
       case Kind::kType:
@@ -200,6 +205,11 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
     }
   }
   if (events_.empty()) return;
+  if (events_.front().due > clock_) {
+    // A button held down: waiting lets the time pass until it is let go.
+    if (wait == 0) return;
+    Advance(static_cast<int>(events_.front().due - clock_));
+  }
   Event e = events_.front();
   events_.pop_front();
   input.ctrl = e.ctrl;
@@ -224,10 +234,12 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
       break;
     case Event::Kind::kCharacter:
       input.typedCharacter = e.value;
+      input.keyRepeat = e.repeat;
       input.inputFlag = true;
       break;
     case Event::Kind::kKeyDown:
       input.keyCode = e.value;
+      input.keyRepeat = e.repeat;
       input.inputFlag = true;
       break;
     case Event::Kind::kWheel:

@@ -55,6 +55,8 @@ class HeadlessPlatform : public Platform {
     int x = 0;  // mouse events: on the screen
     int y = 0;
     bool ctrl = false;
+    bool repeat = false;
+    uint32_t due = 0;  // not taken before the clock reaches it
   };
 
   // Runs script lines until one of them queues input; false at the end.

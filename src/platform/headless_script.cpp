@@ -96,14 +96,23 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     } else if (word == "window") {
       c.kind = Kind::kWindow;
       ok = ParseNumbers(in, 4, c.numbers);
-    } else if (word == "key") {
+    } else if (word == "hold") {
+      c.kind = Kind::kHold;
+      ok = ParseNumbers(in, 3, c.numbers) && c.numbers[2] >= 0;
+    } else if (word == "key" || word == "repeat") {
       c.kind = Kind::kKey;
+      c.repeat = word == "repeat";
       auto found = KeyNames().find(rest);
       ok = found != KeyNames().end();
       if (ok) {
         c.numbers.push_back(found->second.code);
         c.typedKey = found->second.typed;
       }
+    } else if (word.rfind("ctrl+", 0) == 0 && rest.empty() && KeyNames().count(word.substr(5)) &&
+               !KeyNames().at(word.substr(5)).typed) {
+      c.kind = Kind::kKey;
+      c.ctrl = true;
+      c.numbers.push_back(KeyNames().at(word.substr(5)).code);
     } else if (word.rfind("ctrl+", 0) == 0 && word.size() == 6 && rest.empty() &&
                std::isalpha(static_cast<unsigned char>(word[5]))) {
       c.kind = Kind::kCtrl;

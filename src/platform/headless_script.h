@@ -8,6 +8,9 @@
 //   press CAPTION    left click on the centre of the visible button so captioned
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
 //                    F1..F12 Enter Escape Tab Backspace Space
+//   repeat NAME      the key again, as the system repeats a key held down
+//   ctrl+NAME        a key with Ctrl held (ctrl+Up, ctrl+Down, ...)
+//   hold X Y MS      the left button pressed at (X, Y), let go MS milliseconds later
 //   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
 //   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)
 //   wheel N          turns the wheel N notches (negative: towards the user)
@@ -31,7 +34,7 @@ namespace tovalia {
 
 struct ScriptCommand {
   enum class Kind {
-    kClick, kRightClick, kDrag, kMove, kPress, kKey, kType, kCtrl, kWheel, kWait,
+    kClick, kRightClick, kDrag, kMove, kHold, kPress, kKey, kType, kCtrl, kWheel, kWait,
     kClipboard, kSaveClipboard, kNoEmail, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
   };
   Kind kind;
@@ -39,6 +42,8 @@ struct ScriptCommand {
   std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
   std::string text;          // CP1252 text, caption, file name
   bool typedKey = false;     // kKey: the key arrives as a typed character
+  bool ctrl = false;         // kKey: with Ctrl held
+  bool repeat = false;       // kKey: a repeat of a held key
 };
 
 // Parses a whole script; on a bad line returns false with a message naming it.

@@ -36,6 +36,8 @@ inline constexpr int kRightButton = 2;
 struct InputState {
   int typedCharacter = 0;  // CP1252 byte of the last character; Enter is 13
   int keyCode = 0;         // the last non-character key (see key::)
+  // The last key down is the system's repeat of a key held down.
+  bool keyRepeat = false;
   int mouseX = 0;
   int mouseY = 0;
   int buttonBits = 0;

@@ -159,6 +159,7 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
       break;
     case SDL_KEYDOWN: {
       bool ctrl = (event.key.keysym.mod & KMOD_CTRL) != 0;
+      input.keyRepeat = event.key.repeat != 0;
       if (int code = KeyCodeFor(event.key.keysym.sym)) {
         input.keyCode = code;
         input.inputFlag = true;

@@ -1,11 +1,13 @@
 // What the whole program holds for the whole run: the toolkit, the
-// database, the settings and which screen is up. It lies beneath every
-// screen: screens include it, and it includes nothing above the toolkit.
+// database, the settings, the grocery catalogue and which screen is up. It
+// lies beneath every screen: screens include it, and it includes nothing
+// above the toolkit.
 #pragma once
 
 #include <string>
 
 #include "db/database.h"
+#include "grocery/grocery_catalogue.h"
 #include "state/settings.h"
 #include "ui/ui.h"
 
@@ -19,7 +21,8 @@ inline constexpr int kGroceryScreen = 3;
 inline constexpr int kMealsScreen = 4;
 
 struct App {
-  App(Ui& ui, Database& db, Settings& settings) : ui(ui), db(db), settings(settings) {}
+  App(Ui& ui, Database& db, Settings& settings)
+      : ui(ui), db(db), settings(settings), grocery(db.paths.groceryFile) {}
 
   Ui& ui;
   Database& db;
@@ -28,6 +31,8 @@ struct App {
   int requestedScreen = kIndexScreen;
   // A word the Recipe screen hands to the Grocery screen to look for.
   std::string grocerySearchWord;
+  // The grocery items, read afresh each time the Grocery screen opens.
+  GroceryCatalogue grocery;
 };
 
 }  // namespace tovalia

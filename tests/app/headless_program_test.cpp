@@ -69,7 +69,7 @@ TEST_F(HeadlessProgram, AFirstStartShowsTheFrameAndCreatesNoRecipeFile) {
 TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
   Outcome run = Run(
       "expect Locate Duplicates\n"
-      "click 270 35\nexpect Grocery List\n"
+      "click 270 35\nexpect Current Shopping List\n"
       "type m\nexpect Meal Calendar\n"
       "type I\nexpect Locate Duplicates\n"
       "press Quit\n");
@@ -77,7 +77,7 @@ TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
   Outcome failed = Run("type g\nexpect Meal Calendar\n");
   EXPECT_EQ(failed.status, 3);
   EXPECT_NE(failed.err.find("\"Meal Calendar\" is not on screen"), std::string::npos) << failed.err;
-  EXPECT_NE(failed.err.find("Grocery List"), std::string::npos);  // what was visible instead
+  EXPECT_NE(failed.err.find("Current Shopping List"), std::string::npos);  // what was visible instead
 }
 
 TEST_F(HeadlessProgram, AScriptWithoutQuitEndsTheProgramAsQuitWould) {

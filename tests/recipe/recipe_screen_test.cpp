@@ -130,13 +130,19 @@ TEST_F(RecipeScreen, DeletingTheShownRecipe) {
 
 TEST_F(RecipeScreen, TheWordUnderThePointerLeadsToTheGroceryList) {
   MakeCollection();
+  Cli({"grocery", "add", "Tomato", "--cost", "0.40"});
+  Cli({"grocery", "add", "Cherry tomatoes"});
+  Cli({"grocery", "add", "Onions"});
   // Tomato Tart's only line, "6 Tomatoes, sliced", in the first row.
   Outcome run = Run(std::string(kOpenCakes) +
                     "key End\nkey Right\nkey Right\nkey Right\nexpect Tomato Tart\n"
                     "move 60 134\nexpect Click to find \nexpect Tomato\nexpect  in grocery list\n"
                     "move 60 400\nabsent Click to find\n"
-                    "move 60 134\nclick 60 134\nexpect Grocery List\npress Quit\n");
+                    "move 60 134\nclick 60 134\nexpect Search Results\nexpect 2 Items\n"
+                    "expect Cherry tomatoes\nabsent Onions\npress Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
+  // The search stays with the items until the next one.
+  EXPECT_EQ(Cli({"grocery", "list", "--found"}).substr(0, 2), "1\t");
 }
 
 TEST_F(RecipeScreen, LongTitlesAndPhotos) {

@@ -1,21 +1,32 @@
-// What several command-line commands share: reading numbers, refusing
-// arguments, and the messages for a missing recipe or chapter.
+// What every command-line command's parser and job share: reading numbers,
+// refusing arguments, marking read-only jobs, and turning a window message
+// into one line for standard error.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/commands.h"
 
 namespace tovalia {
 
-// The whole text as a number within the bounds, or nothing.
+// A whole decimal number within the bounds, or nothing.
 std::optional<int32_t> ParseInteger(const std::string& text, long minimum, long maximum);
 
+// A command refused before anything is touched, with its message.
 ParsedCommand Refuse(std::string message);
+
 // A job that only reads may share the data folder with other readers.
 ParsedCommand ReadOnly(ParsedCommand command);
+
+// Tabs and line ends would break the tab-separated output and the screens'
+// one-line lists.
+bool HasControlCharacter(std::string_view text);
+
+// A message in the window's notation ("|" starts a line) as one line.
+std::string MessageAsLine(const std::string& message);
 
 // Each prints its message and returns the failure status.
 int NoRecipe(CommandContext& c, int32_t recipeId);

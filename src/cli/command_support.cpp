@@ -1,5 +1,6 @@
-#include "cli/command_helpers.h"
+#include "cli/command_support.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -21,6 +22,23 @@ ParsedCommand Refuse(std::string message) { return {nullptr, std::move(message)}
 ParsedCommand ReadOnly(ParsedCommand command) {
   command.access = FolderAccess::kRead;
   return command;
+}
+
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
+std::string MessageAsLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    if (c != '|') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  return line;
 }
 
 int NoRecipe(CommandContext& c, int32_t recipeId) {

@@ -1,0 +1,15 @@
+// `tovalia grocery SUBCOMMAND ...`: the grocery catalogue and shopping list
+// from the command line, over the same logic as the Grocery screen.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace tovalia {
+
+// args: the subcommand and its arguments.
+ParsedCommand ParseGrocery(const std::vector<std::string>& args);
+
+}  // namespace tovalia

@@ -1,6 +1,8 @@
 // The input is a text to import. It is imported automatically by category
-// and as an information record; whatever it holds, every stored record must
-// load whole and the index must agree with the recipe file afterwards.
+// (which reaches every reader: the text pass, JSON-LD, MasterCook XML,
+// RecipeML, whichever the bytes look like) and as an information record;
+// whatever it holds, every stored record must load whole and the index
+// must agree with the recipe file afterwards.
 #include <cstdint>
 #include <string>
 

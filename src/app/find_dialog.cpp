@@ -6,6 +6,7 @@
 #include "db/record_search.h"
 #include "ui/box.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/event_wait.h"
 #include "ui/message_box.h"
 #include "ui/text_field.h"
@@ -44,19 +45,6 @@ Layout Arrange(const Ui& ui) {
   return l;
 }
 
-void DrawCheck(Canvas& canvas, const Rect& r, const std::string& caption, bool on) {
-  Rect box{r.x, r.y + 4, 15, 15};
-  canvas.FillRoundedRect(box, 3, on ? theme::kAccent : 0xFFFFFF);
-  canvas.StrokeRect(box, on ? theme::kAccent : theme::kButtonEdge, 1, 3);
-  if (on) {
-    canvas.DrawLine(box.x + 3, box.y + 8, box.x + 6, box.y + 11, 0xFFFFFF, 2);
-    canvas.DrawLine(box.x + 6, box.y + 11, box.x + 12, box.y + 4, 0xFFFFFF, 2);
-  }
-  canvas.SetFont({FontFamily::kSans, 14, true});
-  canvas.DrawText(r.x + 22, r.y + 3, caption, theme::kInk);
-  canvas.RecordButton(r, caption);
-}
-
 }  // namespace
 
 bool ShowFindDialog(App& app) {
@@ -79,7 +67,7 @@ bool ShowFindDialog(App& app) {
     canvas.SetFont({FontFamily::kSans, 13, false});
     for (size_t i = 0; i < 4; ++i)
       canvas.DrawText(l.box.x + 30, l.box.y + 92 + static_cast<int>(i) * 22, kHelpLines[i], theme::kMutedInk);
-    for (size_t i = 0; i < 4; ++i) DrawCheck(canvas, l.checks[i], kBoxCaptions[i], on[i]);
+    for (size_t i = 0; i < 4; ++i) DrawCheckOption(canvas, l.checks[i], kBoxCaptions[i], on[i]);
     DrawButton(ui, l.ok, "OK");
     DrawButton(ui, l.cancel, "Cancel");
     ShowAndWait(ui);

@@ -114,9 +114,11 @@ bool RunImportCommand(App& app) {
       ShowNotice(app.ui, "No text on the clipboard!");
       return false;
     }
-    // The clipboard's text is read like a file, with DOS line ends.
+    // The clipboard's text is read like a file, with DOS line ends; written
+    // as UTF-8, it reads back exactly, whatever its characters.
     std::string crlf;
     for (char c : text) crlf += c == '\r' ? std::string("\r\n") : std::string(1, c);
+    crlf = Cp1252ToUtf8(crlf);
     request.sourcePath = app.db.paths.tempFile;
     request.fromClipboard = true;
     ReplaceFileContents(request.sourcePath, crlf.data(), crlf.size());
@@ -142,6 +144,8 @@ bool RunImportCommand(App& app) {
       });
       if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
       if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
+      for (const std::string& line : ImportSummary(outcome)) ShowNotice(app.ui, line);
+      if (outcome.refusal.empty() && !outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
       imported = outcome.result.stored > 0;
     }
     PutNumberSetting(app.settings, setting::kSortImportByCategory, options[0] ? 1 : 0);

@@ -15,6 +15,7 @@
 #include "grocery/recipe_groceries.h"
 #include "interchange/export_dialog.h"
 #include "output/pdf_book_screen.h"
+#include "output/print_screen.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -97,7 +98,7 @@ void MoveOrCopyCommand(App& app, bool copy) {
 void PrintCommand(App& app) {
   if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kNoRecipesInChapter);
   if (!AnyTicked(app)) return ShowNotice(app.ui, message::kSelectToPrint);
-  // Printing takes over from here once the print setup exists.
+  PrintRecipes(app, kPrintTickedRecipes);
 }
 
 void EditCommand(App& app) {

@@ -28,6 +28,7 @@
 #include "ui/progress_box.h"
 #include "upgrade/dictionary_conversion.h"
 #include "upgrade/upgrade_offer.h"
+#include "platform/system_printers.h"
 
 namespace tovalia {
 
@@ -197,6 +198,8 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
 
   // 10. The frame on the Index screen; the window shows.
   App app{ui, db, settings};
+  SystemPrinters printers;
+  app.printers = &printers;
   DrawFrame(ui, app.currentScreen);
   ui.Show();
   platform->ShowMainWindow();

@@ -73,6 +73,10 @@ Commands (text is UTF-8; fields are separated by tabs):
   grocery print [--printer NAME] [--output FILE.pdf]
                                     prints the shopping list (not available yet)
   grocery add-recipe RECIPEID...    puts the recipes' ingredients on the shopping list
+  print (RECIPEID... | --chapter N) [--layout 50-59] [--printer NAME] [--output FILE.pdf]
+                                    prints recipes with the stored settings of a layout
+                                    (default: the last one used) on its printer, or on
+                                    NAME; --output saves a PDF ("Save as PDF")
   pdf-book --output FILE.pdf [--size 6x9|8.5x11|a4] [--title T] [--subtitle S]
            [--author A] [--chapter N]... [RECIPEID...]
                                     saves a print-ready cookbook of the chapters and recipes

@@ -24,6 +24,7 @@
 #include "db/record_search.h"
 #include "db/record_store.h"
 #include "db/title_index.h"
+#include "cli/print_command.h"
 #include "interchange/import_command.h"
 #include "recipe/line_table.h"
 #include "recipe/resize.h"
@@ -409,7 +410,11 @@ ParsedCommand ParseImport(const std::vector<std::string>& args) {
             if (outcome.truncated) c.err << "File has been truncated to 999 lines\n";
             for (const auto& [number, count] : outcome.result.perChapter)
               c.out << number << '\t' << Cp1252ToUtf8(ChapterName(c.db, number)) << '\t' << count << '\n';
-            if (outcome.result.stored == 0) c.err << "No recipe was found to import.\n";
+            for (const std::string& line : ImportSummary(outcome)) c.err << Cp1252ToUtf8(line) << '\n';
+            if (outcome.result.stored == 0) {
+              c.err << Cp1252ToUtf8(outcome.nothingStored.empty() ? "Nothing was stored." : outcome.nothingStored) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};
@@ -551,6 +556,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"search", ParseSearch},         {"import", ParseImport},
       {"export", ParseExport},         {"grocery", ParseGrocery},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
+      {"print", ParsePrint},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -12,6 +12,7 @@
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "state/database_lifecycle.h"
+#include "state/settings.h"
 
 namespace tovalia {
 
@@ -33,6 +34,7 @@ struct ParsedCommand {
   // other job has it to itself.
   FolderAccess access = FolderAccess::kWrite;
 };
+
 
 // Parses the command and its arguments; reads files the command names.
 ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args);

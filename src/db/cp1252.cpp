@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "db/plain_forms.h"
+
 namespace tovalia {
 
 namespace {
@@ -135,7 +137,26 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
+void AppendCp1252(std::string& out, uint32_t codePoint) {
+  if (const int byte = ByteForCodePoint(codePoint); byte >= 0) {
+    out += static_cast<char>(byte);
+    return;
+  }
+  // A combining mark joins the letter before it where CP1252 has the pair.
+  if (!out.empty()) {
+    if (const uint8_t composed = ComposeWithMark(out.back(), codePoint); composed != 0) {
+      out.back() = static_cast<char>(composed);
+      return;
+    }
+  }
+  if (const auto plain = PlainForm(codePoint)) {
+    out += *plain;
+  } else {
+    out += '?';
+  }
+}
+
+std::string Utf8ToCp1252(std::string_view text, BrokenUtf8 broken) {
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -143,15 +164,35 @@ std::string Utf8ToCp1252(std::string_view text) {
     uint32_t codePoint = 0;
     size_t length = DecodeUtf8(text, i, codePoint);
     if (length == 0) {
-      out += '?';
+      out += broken == BrokenUtf8::kAsCp1252 ? text[i] : '?';
       ++i;
       continue;
     }
-    int byte = ByteForCodePoint(codePoint);
-    out += byte < 0 ? '?' : static_cast<char>(byte);
+    AppendCp1252(out, codePoint);
     i += length;
   }
   return out;
+}
+
+Utf8Census CountUtf8(std::string_view text) {
+  Utf8Census census;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<uint8_t>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    uint32_t codePoint = 0;
+    const size_t length = DecodeUtf8(text, i, codePoint);
+    if (length == 0) {
+      ++census.broken;
+      ++i;
+    } else {
+      ++census.sequences;
+      i += length;
+    }
+  }
+  return census;
 }
 
 bool IsValidUtf8(std::string_view text) {

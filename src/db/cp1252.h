@@ -24,8 +24,23 @@ int CompareUpperCased(std::string_view a, std::string_view b);
 std::string TrimBlanks(std::string_view text);
 
 std::string Cp1252ToUtf8(std::string_view text);
-// Characters that CP1252 cannot hold become '?'; so do broken UTF-8 bytes.
-std::string Utf8ToCp1252(std::string_view text);
+// Appends the CP1252 form of a character: its byte, or the letter a
+// combining mark makes with the byte before it, or its nearest plain form
+// (plain_forms.h); '?' only for a character that has none.
+void AppendCp1252(std::string& out, uint32_t codePoint);
+
+// What becomes of bytes that are no UTF-8: '?', or the CP1252 character of
+// the byte (for files that mix the two).
+enum class BrokenUtf8 { kQuestionMark, kAsCp1252 };
+std::string Utf8ToCp1252(std::string_view text, BrokenUtf8 broken = BrokenUtf8::kQuestionMark);
+
+// How many multi-byte UTF-8 sequences a text holds, and how many bytes
+// above 127 belong to none.
+struct Utf8Census {
+  size_t sequences = 0;
+  size_t broken = 0;
+};
+Utf8Census CountUtf8(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 // Text files from outside may be either: UTF-8 when they decode as such
 // (a byte-order mark is dropped), CP1252 otherwise.

@@ -196,12 +196,6 @@ bool TextLineReader::Next(std::string& text, int stripFlag) {
   return true;
 }
 
-bool TextLineReader::LineEnded() const {
-  if (!file_.Data() || position_ == 0) return false;
-  const char last = static_cast<char>(file_.Data()[position_ - 1]);
-  return last == '\r' || last == '\n';
-}
-
 bool FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0;
@@ -211,6 +205,8 @@ bool FolderExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+bool FileReadable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
 
 void ClearReadOnly(const std::string& path) {
   struct stat info;

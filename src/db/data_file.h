@@ -80,6 +80,8 @@ size_t TakeTextLine(std::string_view rest, std::string& text, int stripFlag);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+// Whether this process may read the file.
+bool FileReadable(const std::string& path);
 void ClearReadOnly(const std::string& path);
 bool DeleteDataFile(const std::string& path);
 // Replaces target by source in one step (the target may exist).
@@ -114,9 +116,6 @@ class TextLineReader {
  public:
   explicit TextLineReader(const std::string& path);
   bool Next(std::string& text, int stripFlag);
-  // Whether the line Next gave ended with its line end (a longer line comes
-  // in pieces; a last line may have no end).
-  bool LineEnded() const;
   int64_t Position() const { return static_cast<int64_t>(position_); }
   int64_t Length() const { return file_.Size(); }
 

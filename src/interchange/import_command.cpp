@@ -9,11 +9,28 @@
 namespace tovalia {
 
 namespace {
+
 constexpr int64_t kSmallestImport = 80;
+// A summary names this many recipes, then counts the rest.
+constexpr size_t kNamesInSummary = 10;
+
+std::string Counted(size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+std::string Names(const std::vector<std::string>& titles) {
+  std::string text;
+  for (size_t i = 0; i < titles.size() && i < kNamesInSummary; ++i) text += (i == 0 ? "" : ", ") + titles[i];
+  if (titles.size() > kNamesInSummary) text += " and " + std::to_string(titles.size() - kNamesInSummary) + " more";
+  return text;
+}
+
+}  // namespace
+
 std::string CheckImportSource(const std::string& path, bool fromClipboard) {
+  if (FolderExists(path)) return "A folder cannot be imported?";
   if (!FileExists(path)) return fromClipboard ? "No text on the clipboard" : "File Not Found?";
+  if (!FileReadable(path)) return "File cannot be read?";
   DataFile file = OpenDataFile("i", path);
   const int64_t length = FileLength(file);
   uint8_t head[kRecordHeaderSize] = {};
@@ -41,12 +58,21 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
       outcome.result = ImportAsInformationRecord(db, request.sourcePath, options, outcome.truncated);
       break;
     case ImportWay::kAutomatic:
-    case ImportWay::kManual:
+    case ImportWay::kManual: {
       // Manual import takes over where the automatic one finds nothing,
       // once it exists.
-      outcome.result = ImportAutomatically(db, request.sourcePath, options, askForTitle);
+      const AutomaticImport run = ImportAutomatically(db, request.sourcePath, options, askForTitle);
+      outcome.result = run.result;
+      if (run.unreadable) {
+        outcome.nothingStored = "File cannot be read?";
+      } else if (run.result.stored == 0 && run.result.notStored.empty()) {
+        outcome.nothingStored = run.webPage ? "The web page holds no recipe?" : "No recipe was found to import?";
+      }
       break;
+    }
   }
+  if (outcome.result.stored == 0 && outcome.nothingStored.empty() && !outcome.result.notStored.empty())
+    outcome.nothingStored = "No recipe could be stored?";
   if (outcome.result.stored > 0) {
     SortIndex(db);
     FindChapterRow(db, outcome.result.lastChapter);
@@ -56,6 +82,16 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
     SelectOnly(db, 0);
   }
   return outcome;
+}
+
+std::vector<std::string> ImportSummary(const ImportOutcome& outcome) {
+  std::vector<std::string> lines;
+  const ImportResult& r = outcome.result;
+  if (!r.notStored.empty())
+    lines.push_back(Counted(r.notStored.size(), "recipe", "recipes") + " could not be stored: " + Names(r.notStored));
+  if (!r.cutShort.empty())
+    lines.push_back(Counted(r.cutShort.size(), "record was", "records were") + " cut at 64,990 bytes: " + Names(r.cutShort));
+  return lines;
 }
 
 }  // namespace tovalia

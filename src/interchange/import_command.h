@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "db/database.h"
 #include "interchange/auto_import.h"
@@ -24,11 +25,17 @@ struct ImportOutcome {
   std::string refusal;  // the message when the source or the chapter was refused
   ImportResult result;
   bool truncated = false;  // an information record reached 999 lines
+  std::string nothingStored;  // why nothing was stored, when nothing was
 };
 
 // The message that refuses a source, or an empty text: a recipe database
-// file, a missing source, one of fewer than 80 bytes.
+// file, a missing source, a folder, an unreadable file, one of fewer than 80
+// bytes.
 std::string CheckImportSource(const std::string& path, bool fromClipboard);
+
+// What the user is told after an import that went through: the recipes
+// that could not be stored and the records cut at the size limit, by name.
+std::vector<std::string> ImportSummary(const ImportOutcome& outcome);
 
 // Imports into the current chapter, or by category. With something stored,
 // the index is sorted and the chapter of the last stored recipe opened with

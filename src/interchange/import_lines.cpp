@@ -59,63 +59,111 @@ std::optional<double> ReadNumber(std::string_view text) {
   return value;
 }
 
-std::optional<double> ReadMixed(std::string_view whole, std::string_view numerator,
-                                std::string_view denominator) {
-  const auto w = ReadNumber(whole);
-  const auto n = ReadNumber(numerator);
-  const auto d = ReadNumber(denominator);
-  if (!w || !n || !d || *d == 0) return std::nullopt;
-  return *w + *n / *d;
+size_t DigitRunEnd(std::string_view text, size_t from) {
+  while (from < text.size() && (IsDigit(text[from]) || text[from] == '.')) ++from;
+  return from;
+}
+
+// One amount: "12", "1.5", ".5", "3/4", "1 1/2", "1-1/2", "1 11/16".
+struct AmountPart {
+  double value = 0;
+  std::string text;  // as it is stored: the source's fraction, or a kitchen fraction for a decimal
+  size_t end = 0;
+};
+
+std::optional<AmountPart> ReadAmountPart(std::string_view run, size_t from) {
+  const size_t wholeEnd = DigitRunEnd(run, from);
+  const auto whole = ReadNumber(run.substr(from, wholeEnd - from));
+  if (!whole) return std::nullopt;
+  auto fraction = [&](size_t at) -> std::optional<std::pair<double, size_t>> {
+    const size_t numeratorEnd = DigitRunEnd(run, at);
+    if (numeratorEnd == at || numeratorEnd >= run.size() || run[numeratorEnd] != '/') return std::nullopt;
+    const size_t denominatorEnd = DigitRunEnd(run, numeratorEnd + 1);
+    const auto n = ReadNumber(run.substr(at, numeratorEnd - at));
+    const auto d = ReadNumber(run.substr(numeratorEnd + 1, denominatorEnd - numeratorEnd - 1));
+    if (!n || !d || *d == 0) return std::nullopt;
+    return std::make_pair(*n / *d, denominatorEnd);
+  };
+  AmountPart part;
+  const std::string_view wholeText = run.substr(from, wholeEnd - from);
+  if (wholeEnd < run.size() && run[wholeEnd] == '/') {
+    const auto f = fraction(from);
+    if (!f) return std::nullopt;
+    part.value = f->first;
+    part.end = f->second;
+  } else if (wholeEnd + 1 < run.size() && (run[wholeEnd] == ' ' || run[wholeEnd] == '-') && IsDigit(run[wholeEnd + 1]) &&
+             fraction(wholeEnd + 1)) {
+    const auto f = fraction(wholeEnd + 1);
+    part.value = *whole + f->first;
+    part.end = f->second;
+  } else {
+    part.value = *whole;
+    part.end = wholeEnd;
+  }
+  if (IsKitchenQuantity(part.value)) {
+    part.text = FormatQuantity(part.value);
+  } else if (part.end != wholeEnd) {
+    // The source's own fraction: 3/16 stays 3/16, 1 3/16 is written 1-3/16.
+    part.text = std::string(run.substr(from, part.end - from));
+    if (const size_t blank = part.text.find(' '); blank != std::string::npos) part.text[blank] = '-';
+  } else {
+    // A decimal that no kitchen fraction writes: 1.3 stays 1.3.
+    part.text = std::string(wholeText);
+    while (!part.text.empty() && part.text.back() == '.') part.text.pop_back();
+  }
+  return part;
 }
 
 struct Amount {
   int32_t hundredths = 0;
-  size_t taken = 0;  // characters to take off the line; 0 for an unreadable amount
+  int32_t upTo = 0;    // the top of a range, 0 for none
+  std::string text;    // the amount as it is stored
+  size_t taken = 0;    // characters to take off the line; 0 for an unreadable amount
 };
 
-Amount MakeAmount(std::optional<double> value, size_t taken) {
-  if (!value) return {};
-  const double hundredths = std::min(*value * 100, static_cast<double>(INT32_MAX));
-  return {RoundHalfToEven(hundredths), taken};
+int32_t Hundredths(double value) {
+  return RoundHalfToEven(std::min(value * 100, static_cast<double>(INT32_MAX)));
 }
 
-// The forms without a blank: decimal, fraction, mixed number with a hyphen.
-Amount ReadUnspacedAmount(std::string_view text) {
-  if (text.empty()) return {};
-  const size_t dash = text.find('-');
-  const size_t slash = text.find('/');
-  if (dash == std::string_view::npos && slash == std::string_view::npos)
-    return MakeAmount(ReadNumber(text), text.size());
-  if (dash == std::string_view::npos)
-    return MakeAmount(ReadMixed("0", text.substr(0, slash), text.substr(slash + 1)), text.size());
-  // A leading "-" would read as a negative amount; ranges such as "1-2" are
-  // no amount either. Both stay in the line.
-  if (slash != std::string_view::npos && dash > 0 && dash < slash) {
-    return MakeAmount(ReadMixed(text.substr(0, dash), text.substr(dash + 1, slash - dash - 1),
-                                text.substr(slash + 1)),
-                      text.size());
+// Where a range goes on after its first amount: "-", " - ", " to ".
+size_t RangeContinues(std::string_view text, size_t at) {
+  size_t i = at;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i < text.size() && text[i] == '-') {
+    ++i;
+  } else if (text.substr(i, 3) == "to ") {
+    i += 3;
+  } else {
+    return std::string_view::npos;
   }
-  return {};
+  while (i < text.size() && text[i] == ' ') ++i;
+  return i < text.size() && (IsDigit(text[i]) || text[i] == '.') ? i : std::string_view::npos;
 }
 
-Amount ReadAmount(std::string_view text) {
-  const size_t space = text.find(' ');
-  if (space == std::string_view::npos) return ReadUnspacedAmount(text);
-  size_t slash = std::string_view::npos;
-  if (space + 2 < text.size() && text[space + 2] == '/') {
-    slash = space + 2;
-  } else if (space + 3 < text.size() && text[space + 3] == '/') {
-    slash = space + 3;
+// The amount at the head of a cleaned line, a range of two included ("2-3",
+// "1/2 - 1", "2 to 3"). Only the first amount is taken when what follows is
+// no range.
+Amount ReadAmount(std::string_view line) {
+  size_t run = 0;
+  while (run < line.size() && ((line[run] >= '-' && line[run] <= '9') || line[run] == ' ')) ++run;
+  const auto first = ReadAmountPart(line.substr(0, run), 0);
+  if (!first) return {};
+  Amount amount{Hundredths(first->value), 0, first->text, first->end};
+  if (const size_t next = RangeContinues(line, first->end); next != std::string_view::npos) {
+    size_t secondRun = next;
+    while (secondRun < line.size() && ((line[secondRun] >= '-' && line[secondRun] <= '9') || line[secondRun] == ' '))
+      ++secondRun;
+    const auto second = ReadAmountPart(line.substr(0, secondRun), next);
+    // "1-16 oz can" is one can of sixteen ounces, not a range.
+    if (second && second->value > first->value && second->value <= first->value * 10) {
+      amount.upTo = Hundredths(second->value);
+      amount.text = JoinRange(first->text, second->text);
+      amount.taken = second->end;
+    } else if (line.substr(first->end, 1) == "-") {
+      return {};  // "1-16 oz can" is no amount the line rules know: the line stays as written
+    }
   }
-  if (slash == std::string_view::npos) {
-    // Only the first number is taken, so "2 - 3" keeps "- 3" in the line.
-    return ReadUnspacedAmount(text.substr(0, space));
-  }
-  size_t end = text.find(' ', slash);
-  if (end == std::string_view::npos) end = text.size();
-  return MakeAmount(ReadMixed(text.substr(0, space), text.substr(space + 1, slash - space - 1),
-                              text.substr(slash + 1, end - slash - 1)),
-                    end);
+  return amount;
 }
 
 // --- Unit words ------------------------------------------------------------
@@ -128,9 +176,10 @@ struct UnitWords {
 };
 
 // Tested in this order; the first row that matches wins. "cubic centimeter"
-// is left out: a word never holds a blank.
+// is left out: a word never holds a blank. "tea" names a teaspoon only with
+// its point ("1 tea. salt"): "4 tea bags" are bags of tea.
 const UnitWords kUnitTable[] = {
-    {"teaspoon", "t", {"ts", "tea", "tsp", "tspn", "tsps"}, {"teasp"}},
+    {"teaspoon", "t", {"ts", "tsp", "tspn", "tsps"}, {"teasp"}},
     {"tablespoon", "T", {"tb", "tab", "tbs", "tbsp"}, {"tbl", "tablesp"}},
     {"dash", nullptr, {"ds", "dash", "dashes"}, {}},
     {"cup", nullptr, {"c", "cup", "cups"}, {}},
@@ -162,8 +211,9 @@ const UnitWords kUnitTable[] = {
     {nullptr, nullptr, {"ea", "x", "each"}, {}},
 };
 
-const UnitWords* FindUnit(std::string_view word) {
+const UnitWords* FindUnit(std::string_view word, bool dotted) {
   const std::string lower = LowerCase(word);
+  if (dotted && lower == "tea") return &kUnitTable[0];
   for (const UnitWords& row : kUnitTable) {
     if (row.exactCase != nullptr && word == row.exactCase) return &row;
     for (std::string_view w : row.equals)
@@ -174,66 +224,53 @@ const UnitWords* FindUnit(std::string_view word) {
   return nullptr;
 }
 
-bool EndsWord(char c) {
-  const auto u = static_cast<uint8_t>(c);
-  return (u < '0' && c != '\'') || c == ':' || c == ';';
-}
-
-struct NormalisedUnits {
-  std::string text;
-  std::optional<std::string> leadingUnit;  // the replacement of a match at the start
-  size_t afterLeadingUnit = 0;             // where the text after it begins
+// A unit written as a word of its own at `at`: its letters, perhaps a
+// point, then a blank, a comma, a closing bracket or the end. "T-bone",
+// "C3" and "Dr.Pepper" hold no unit.
+struct UnitAt {
+  std::string replacement;  // the canonical word; for each/ea/x the word itself, or nothing before "."
+  size_t end = 0;           // just past the word and its point
 };
 
-// Replaces every unit word of the text by its canonical word. Characters
-// that are neither letters nor word ends (digits, apostrophes, bytes from
-// 128 up) do not end a word; they are kept where they stand outside its
-// letters.
-NormalisedUnits NormaliseUnits(std::string_view text) {
-  NormalisedUnits result;
-  std::string& out = result.text;
+std::optional<UnitAt> FindUnitAt(std::string_view text, size_t at) {
+  size_t end = at;
+  while (end < text.size() && IsLetter(text[end])) ++end;
+  if (end == at) return std::nullopt;
+  const bool dotted = end < text.size() && text[end] == '.';
+  const size_t after = dotted ? end + 1 : end;
+  if (after < text.size() && text[after] != ' ' && text[after] != ',' && text[after] != ')' && text[after] != ';')
+    return std::nullopt;
+  const std::string_view word = text.substr(at, end - at);
+  const UnitWords* unit = FindUnit(word, dotted);
+  if (unit == nullptr) return std::nullopt;
+  UnitAt found;
+  if (unit->canonical != nullptr) {
+    found.replacement = unit->canonical;
+  } else if (!dotted) {
+    found.replacement = std::string(word);
+  }
+  found.end = unit->canonical == nullptr && !dotted ? end : after;
+  return found;
+}
+
+// Units inside the rest of a line are normalised only where they follow a
+// number ("(14 oz)", "8 oz. drained"); the words of a name stay as written.
+std::string NormaliseUnitsAfterNumbers(std::string_view text) {
+  std::string out;
   size_t i = 0;
   while (i < text.size()) {
-    if (!IsLetter(text[i])) {
-      out += text[i++];
-      continue;
-    }
-    std::string word;
-    size_t lastLetterEnd = i;
-    size_t end = i;
-    for (; end < text.size() && !EndsWord(text[end]); ++end) {
-      if (IsLetter(text[end])) {
-        word += text[end];
-        lastLetterEnd = end + 1;
+    const bool afterNumber =
+        i > 0 && ((IsDigit(text[i - 1])) || (i > 1 && text[i - 1] == ' ' && IsDigit(text[i - 2])));
+    if (IsLetter(text[i]) && afterNumber && (i == 0 || !IsLetter(text[i - 1]))) {
+      if (const auto unit = FindUnitAt(text, i)) {
+        out += unit->replacement;
+        i = unit->end;
+        continue;
       }
     }
-    const UnitWords* unit = FindUnit(word);
-    if (unit == nullptr) {
-      out.append(text.substr(i, end - i));
-      i = end;
-      continue;
-    }
-    const bool dotted = lastLetterEnd == end && end < text.size() && text[end] == '.';
-    std::string replacement;
-    if (unit->canonical != nullptr) {
-      replacement = unit->canonical;
-    } else if (!dotted) {
-      replacement = std::string(text.substr(i, lastLetterEnd - i));
-    }
-    const bool atStart = i == 0;
-    out += replacement;
-    if (atStart) {
-      result.leadingUnit = replacement;
-      result.afterLeadingUnit = out.size();
-    }
-    if (dotted) {
-      i = end + 1;
-    } else {
-      out.append(text.substr(lastLetterEnd, end - lastLetterEnd));
-      i = end;
-    }
+    out += text[i++];
   }
-  return result;
+  return out;
 }
 
 // --- Appending to the record's texts ----------------------------------------
@@ -246,17 +283,19 @@ std::string BlankControls(std::string_view text) {
   return out;
 }
 
-void AppendToText(Database& db, ByteBuffer& buffer, int32_t lengthField, std::string_view text) {
+bool AppendToText(Database& db, ByteBuffer& buffer, int32_t lengthField, std::string_view text) {
+  if (text.empty()) return true;
   const int32_t length = std::max(GetI32(db.recordHeaderBuffer, lengthField), 0);
   const int64_t room = int64_t{kImportTextLimit} - length;
-  if (room <= 0 || text.empty()) return;
+  if (room <= 0) return false;
   const std::string part(text.substr(0, std::min(static_cast<size_t>(room), text.size())));
-  if (!buffer.Holds(length, static_cast<int64_t>(part.size()))) return;
+  if (!buffer.Holds(length, static_cast<int64_t>(part.size()))) return false;
   PutBytes(buffer, length, part);
   const int32_t newLength = length + static_cast<int32_t>(part.size());
   // The zeros after a text, as the record store leaves them.
   FillBytes(buffer, newLength, std::min(4, buffer.Size() - newLength), 0);
   SetI32(db.recordHeaderBuffer, lengthField, newLength);
+  return part.size() == text.size();
 }
 
 // --- Storing ----------------------------------------------------------------
@@ -343,10 +382,9 @@ namespace {
 
 std::string CleanTitleOnce(std::string_view title) {
   std::string t = UpperCase(TrimBlanks(title));
-  if (StartsWith(t, "TITLE")) {
-    t = TrimBlanks(std::string_view(t).substr(5));
-    if (StartsWith(t, ":")) t = TrimBlanks(std::string_view(t).substr(1));
-  }
+  // "Title:" is a label; "TitleField" is a title.
+  if (StartsWith(t, "TITLE") && StartsWith(TrimBlanks(std::string_view(t).substr(5)), ":"))
+    t = TrimBlanks(std::string_view(TrimBlanks(std::string_view(t).substr(5))).substr(1));
   t = TitleCase(CleanLine(t));
   // Roman numerals stay upper case; only a word of its own is one, so
   // that "Hawaii" keeps its letters.
@@ -388,47 +426,59 @@ ParsedIngredient ParseIngredientLine(std::string_view line) {
   if (const size_t dashes = s.find(" -- "); dashes != std::string::npos) s.replace(dashes, 4, ", ");
 
   ParsedIngredient result;
+  std::string rest;
   if (StartsWith(s, "1 x ") || StartsWith(s, "0.00 ")) {
-    const size_t skip = s[1] == ' ' ? 4 : 5;
-    result.ingredient = TrimBlanks(NormaliseUnits(std::string_view(s).substr(skip)).text);
+    rest = TrimBlanks(std::string_view(s).substr(s[1] == ' ' ? 4 : 5));
+  } else {
+    const Amount amount = ReadAmount(s);
+    result.quantity = amount.hundredths;
+    result.upTo = amount.upTo;
+    result.amount = amount.text;
+    rest = TrimBlanks(std::string_view(s).substr(amount.taken));
+  }
+  // The unit stands first in the rest; the name after it keeps its words.
+  std::string unit;
+  if (const auto found = FindUnitAt(rest, 0)) {
+    unit = found->replacement;  // empty for each/ea/x before a point: the word goes
+    rest = rest.substr(found->end);
+  }
+  std::string ingredient = TrimBlanks(NormaliseUnitsAfterNumbers(rest));
+  if (StartsWith(ingredient, "- ")) ingredient = TrimBlanks(std::string_view(ingredient).substr(2));
+  if (StartsWith(s, "1 x ") || StartsWith(s, "0.00 ")) {
+    // These lines keep their rest whole, with its unit words normalised.
+    result.ingredient = TrimBlanks(unit + " " + ingredient);
     return result;
   }
-
-  size_t run = 0;
-  while (run < s.size() && ((s[run] >= '-' && s[run] <= '9') || s[run] == ' ')) ++run;
-  const std::string amountText = TrimBlanks(std::string_view(s).substr(0, run));
-  const Amount amount = ReadAmount(amountText);
-  result.quantity = amount.hundredths;
-  const std::string rest = TrimBlanks(std::string_view(s).substr(amount.taken));
-
-  const NormalisedUnits units = NormaliseUnits(rest);
-  std::string ingredient = units.text;
-  if (units.leadingUnit) {
-    result.unit = *units.leadingUnit;
-    ingredient = ingredient.substr(units.afterLeadingUnit);
-  }
-  ingredient = TrimBlanks(ingredient);
-  if (StartsWith(ingredient, "- ")) ingredient = TrimBlanks(std::string_view(ingredient).substr(2));
+  result.unit = unit;
   result.ingredient = ingredient;
   if (result.quantity == 0 && result.unit.empty()) result.ingredient = std::string(line);
   return result;
 }
 
-std::string BuildIngredientLine(int32_t quantity, const std::string& unit, const std::string& ingredient) {
-  std::string u = unit;
-  if (quantity > 100 && !u.empty()) {
+std::string BuildIngredientLine(const ParsedIngredient& parsed) {
+  std::string u = parsed.unit;
+  if (std::max(parsed.quantity, parsed.upTo) > 100 && !u.empty()) {
     const std::string lower = LowerCase(u);
     if (lower == "pinch" || lower == "box" || lower == "bunch" || lower == "dash") {
       u += "es";
     } else if (lower != "ml" && lower != "cc" && lower != "dl" && lower != "mg" && lower != "g" &&
                lower != "kg" && lower != "small" && lower != "medium" && lower != "large" &&
-               lower != "each") {
+               lower != "each" && lower != "ea" && lower != "x") {
       u += "s";
     }
   }
-  const std::string unitAndIngredient = TrimBlanks(u + " " + ingredient);
-  if (quantity == 0) return unitAndIngredient;
-  return TrimBlanks(FormatQuantity(quantity / 100.0) + " " + unitAndIngredient);
+  const std::string unitAndIngredient = TrimBlanks(u + " " + parsed.ingredient);
+  if (parsed.quantity == 0) return unitAndIngredient;
+  const std::string amount = parsed.amount.empty() ? FormatQuantity(parsed.quantity / 100.0) : parsed.amount;
+  return TrimBlanks(amount + " " + unitAndIngredient);
+}
+
+std::string BuildIngredientLine(int32_t quantity, const std::string& unit, const std::string& ingredient) {
+  ParsedIngredient parsed;
+  parsed.quantity = quantity;
+  parsed.unit = unit;
+  parsed.ingredient = ingredient;
+  return BuildIngredientLine(parsed);
 }
 
 int32_t ReadServings(std::string_view text) {
@@ -445,22 +495,32 @@ int32_t ReadServings(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-void AppendIngredientsText(Database& db, std::string_view text) {
+bool AppendIngredientsText(Database& db, std::string_view text) {
   std::string clean = BlankControls(text);
   if (GetI32(db.recordHeaderBuffer, header::kIngredientsLength) <= 0 && StartsWith(clean, "\r"))
     clean.erase(0, 1);
-  AppendToText(db, db.ingredientsBuffer, header::kIngredientsLength, clean);
+  return AppendToText(db, db.ingredientsBuffer, header::kIngredientsLength, clean);
 }
 
-void AppendDirectionsText(Database& db, std::string_view text) {
-  if (text.empty()) return;
+bool AppendDirectionsText(Database& db, std::string_view text) {
+  if (text.empty()) return true;
   std::string clean = BlankControls(text);
   const int32_t length = GetI32(db.recordHeaderBuffer, header::kDirectionsLength);
   if (length > 0) {
     const int32_t last = GetU8(db.directionsBuffer, length - 1);
     if (last != ' ' && last != '\r') clean.insert(0, " ");
   }
-  AppendToText(db, db.directionsBuffer, header::kDirectionsLength, clean);
+  return AppendToText(db, db.directionsBuffer, header::kDirectionsLength, clean);
+}
+
+bool BreakDirectionsText(Database& db, std::string_view lineEnd) {
+  const int32_t length = GetI32(db.recordHeaderBuffer, header::kDirectionsLength);
+  if (length <= 0 || GetU8(db.directionsBuffer, length - 1) == '\r') return true;
+  std::string text = GetBytes(db.directionsBuffer, 0, length);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  if (text.size() + lineEnd.size() > static_cast<size_t>(kImportTextLimit)) return false;
+  SetCurrentDirections(db, text + std::string(lineEnd));
+  return true;
 }
 
 int32_t StoreImportedRecipe(Database& db, std::string_view categories, const ImportOptions& options) {

@@ -32,14 +32,20 @@ std::string CleanTitle(std::string_view title, const TitlePrompt& askForTitle);
 
 struct ParsedIngredient {
   int32_t quantity = 0;    // hundredths: 1 1/2 is 150; 0 for none
+  int32_t upTo = 0;        // the top of a range ("2-3 cups"), 0 for none
+  std::string amount;      // the amount as stored: "1-1/2", "3/16", "2-3"; empty to write the quantity
   std::string unit;        // a canonical unit word, or empty
   std::string ingredient;  // the rest of the line
 };
 
+// Reads the amount (a range of two included), the unit word standing
+// right after it, and the ingredient. Unit words inside the ingredient stay
+// as written but where they follow a number ("(14 oz)").
 ParsedIngredient ParseIngredientLine(std::string_view line);
 
-// The normalised line: quantity as kitchen fraction, unit (plural above
-// one), ingredient.
+// The normalised line: the amount (a kitchen fraction, or the source's own
+// fraction or range), the unit (plural above one), the ingredient.
+std::string BuildIngredientLine(const ParsedIngredient& parsed);
 std::string BuildIngredientLine(int32_t quantity, const std::string& unit,
                                 const std::string& ingredient);
 
@@ -48,8 +54,13 @@ int32_t ReadServings(std::string_view text);
 
 // Append to the current record's ingredients or directions text (control
 // characters but CR and LF become blanks; the texts stop at 64990 bytes).
-void AppendIngredientsText(Database& db, std::string_view text);
-void AppendDirectionsText(Database& db, std::string_view text);
+// False when the text did not fit whole.
+bool AppendIngredientsText(Database& db, std::string_view text);
+bool AppendDirectionsText(Database& db, std::string_view text);
+// Ends the running line of the directions with a line end ("\r") or a
+// paragraph break ("\r\r"), without the blank that joins lines; nothing
+// when the directions are empty or end with a line end already.
+bool BreakDirectionsText(Database& db, std::string_view lineEnd);
 
 struct ImportOptions {
   bool sortByCategory = false;  // file recipes in the chapter their first category names

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "db/bmp_layout.h"
 #include "db/byte_buffer.h"
 #include "db/data_file.h"
 
@@ -11,33 +12,20 @@ namespace tovalia {
 namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
-constexpr int kMaxSide = 16384;
 }  // namespace
 
 bool DecodeBmp(const uint8_t* bytes, size_t size, Image& image) {
   image = Image{};
-  if (size < kFileHeaderSize + kInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') return false;
-  const int64_t dataOffset = LoadI32(bytes + 10);
-  const int64_t infoSize = LoadI32(bytes + 14);
-  const int64_t width = LoadI32(bytes + 18);
-  int64_t height = LoadI32(bytes + 22);
-  const int bits = LoadU16(bytes + 28);
-  const int64_t compression = LoadI32(bytes + 30);
-  int64_t paletteCount = LoadI32(bytes + 46);
-  const bool topDown = height < 0;
-  if (topDown) height = -height;
-  if (infoSize < kInfoHeaderSize || width <= 0 || height <= 0 || width > kMaxSide ||
-      height > kMaxSide || compression != 0 || (bits != 8 && bits != 24 && bits != 32))
-    return false;
-
-  const int64_t rowBytes = ((width * bits + 31) / 32) * 4;
-  if (dataOffset < 0 || dataOffset + rowBytes * height > static_cast<int64_t>(size)) return false;
-  const uint8_t* palette = nullptr;
-  if (bits == 8) {
-    if (paletteCount <= 0 || paletteCount > 256) paletteCount = 256;
-    if (kFileHeaderSize + infoSize + paletteCount * 4 > static_cast<int64_t>(size)) return false;
-    palette = bytes + kFileHeaderSize + infoSize;
-  }
+  BmpLayout layout;
+  if (!ReadBmpLayout(bytes, size, layout)) return false;
+  const int64_t width = layout.width;
+  const int64_t height = layout.height;
+  const int64_t rowBytes = layout.rowBytes;
+  const int64_t dataOffset = layout.dataOffset;
+  const int64_t paletteCount = layout.paletteCount;
+  const int bits = layout.bits;
+  const bool topDown = layout.topDown;
+  const uint8_t* palette = bits == 8 ? bytes + kFileHeaderSize + layout.infoSize : nullptr;
 
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);

@@ -25,6 +25,7 @@ struct Rect {
   }
   int CentreX() const { return x + width / 2; }
   int CentreY() const { return y + height / 2; }
+  bool operator==(const Rect&) const = default;
 };
 
 // 0xRRGGBB.

@@ -102,6 +102,11 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     } else if (word == "key" || word == "repeat") {
       c.kind = Kind::kKey;
       c.repeat = word == "repeat";
+      // "key ctrl+Down": the key with Ctrl held.
+      if (rest.rfind("ctrl+", 0) == 0) {
+        c.ctrl = true;
+        rest = rest.substr(5);
+      }
       auto found = KeyNames().find(rest);
       ok = found != KeyNames().end();
       if (ok) {

@@ -9,7 +9,7 @@
 //   key NAME         Left Right Up Down Insert Delete Home End PageUp PageDown
 //                    F1..F12 Enter Escape Tab Backspace Space
 //   repeat NAME      the key again, as the system repeats a key held down
-//   ctrl+NAME        a key with Ctrl held (ctrl+Up, ctrl+Down, ...)
+//   ctrl+NAME        a key with Ctrl held (ctrl+Up, ctrl+Down, ...; also key ctrl+NAME)
 //   hold X Y MS      the left button pressed at (X, Y), let go MS milliseconds later
 //   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
 //   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)

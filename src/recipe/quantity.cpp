@@ -163,10 +163,59 @@ LeadingQuantity ParseLeadingQuantity(std::string_view line) {
   return q;  // a letter glued to the number
 }
 
+LeadingRange ParseLeadingRange(std::string_view line) {
+  const LeadingQuantity first = ParseLeadingQuantity(line);
+  LeadingRange range{first.value, 0, first.rest};
+  if (first.value == 0) return range;
+  // The first reading drops a hyphen that ends its number ("1-2" leaves "2");
+  // a blank before the hyphen leaves "- 2".
+  std::string_view rest = first.rest;
+  const size_t used = line.size() - std::min(line.size(), rest.size());
+  const bool hyphenDropped = used > 0 && line.substr(0, used).back() == '-' && line.substr(used) == rest;
+  if (!hyphenDropped) {
+    const size_t blanks = rest.find_first_not_of(' ');
+    if (blanks == std::string_view::npos) return range;
+    rest.remove_prefix(blanks);
+    if (rest.substr(0, 1) == "-") {
+      rest.remove_prefix(1);
+    } else if (rest.substr(0, 3) == "to ") {
+      rest.remove_prefix(3);
+    } else {
+      return range;
+    }
+    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  }
+  if (rest.empty() || !(IsDigit(rest.front()) || rest.front() == '.')) return range;
+  const LeadingQuantity second = ParseLeadingQuantity(rest);
+  if (second.value > first.value && second.value <= first.value * 10) {
+    range.upTo = second.value;
+    range.rest = second.rest;
+  }
+  return range;
+}
+
+bool IsKitchenQuantity(double value) {
+  if (!std::isfinite(value) || value < 0) return false;
+  const double f = value - std::floor(value);
+  for (double step : {0.0, 0.125, 0.25, 1.0 / 3, 0.375, 0.5, 0.625, 2.0 / 3, 0.75, 0.875, 1.0}) {
+    if (std::fabs(f - step) < 0.002) return true;
+  }
+  return false;
+}
+
+std::string JoinRange(const std::string& from, const std::string& upTo) {
+  const bool mixed = from.find('-') != std::string::npos || upTo.find('-') != std::string::npos;
+  return from + (mixed ? " to " : "-") + upTo;
+}
+
 std::string ResizeLine(double factor, std::string_view line) {
-  LeadingQuantity q = ParseLeadingQuantity(line);
+  const LeadingRange q = ParseLeadingRange(line);
   std::string result(line);
-  if (q.value != 0) result = TrimBlanks(FormatScaledQuantity(q.value * factor) + " " + q.rest);
+  if (q.value != 0) {
+    std::string amount = TrimBlanks(FormatScaledQuantity(q.value * factor));
+    if (q.upTo != 0) amount = JoinRange(amount, TrimBlanks(FormatScaledQuantity(q.upTo * factor)));
+    result = TrimBlanks(amount + " " + q.rest);
+  }
   if (result.empty() || result.back() != '\r') result += '\r';
   return result;
 }

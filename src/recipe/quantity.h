@@ -29,8 +29,27 @@ struct LeadingQuantity {
 // number ("1\xBD", "1 \xBD").
 LeadingQuantity ParseLeadingQuantity(std::string_view line);
 
+// Reads the quantity that opens a line, or a range of two ("1-2 eggs",
+// "2 - 3 cups", "1/2-1 c", "2 to 3 cups"): `upTo` is the range's top, 0 when
+// the line holds one quantity. A second number no larger than the first, or
+// more than ten times it ("1-16 oz can"), is no range.
+struct LeadingRange {
+  double value = 0;
+  double upTo = 0;
+  std::string rest;
+};
+LeadingRange ParseLeadingRange(std::string_view line);
+
+// Whether a value is a whole number or one of the kitchen fractions the
+// writer knows (eighths and thirds) exactly.
+bool IsKitchenQuantity(double value);
+
+// Two written quantities as one range: "2-3", "1/2-1"; " to " where an end
+// is a mixed number, which has a hyphen of its own ("1-1/2 to 2").
+std::string JoinRange(const std::string& from, const std::string& upTo);
+
 // Scales the quantity of one line (CP1252, perhaps ending with CR) by the
-// factor; the line always ends with CR afterwards.
+// factor, both ends of a range; the line always ends with CR afterwards.
 std::string ResizeLine(double factor, std::string_view line);
 
 // Rounds to the nearest whole number, a half going to the even neighbour.

@@ -8,6 +8,7 @@
 #include "db/record_operations.h"
 #include "db/title_index.h"
 #include "interchange/export_dialog.h"
+#include "output/print_screen.h"
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
@@ -129,7 +130,7 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == "New Meal") {
     HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
   } else if (caption == "Print") {
-    HaveRecord(app, viewer, "No Recipe to Print?");  // printing takes over once it exists
+    if (HaveRecord(app, viewer, "No Recipe to Print?")) PrintRecipes(app, kPrintCurrentRecipe);
   } else if (caption == "Export") {
     RunExportCommand(app, ExportFrom::kRecipeScreen);
     // The export read the stored record into the buffers the screen shows.

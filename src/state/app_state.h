@@ -8,6 +8,7 @@
 
 #include "db/database.h"
 #include "grocery/grocery_catalogue.h"
+#include "platform/print_device.h"
 #include "state/settings.h"
 #include "ui/ui.h"
 
@@ -29,6 +30,8 @@ struct App {
   Settings& settings;
   int currentScreen = kIndexScreen;
   int requestedScreen = kIndexScreen;
+  // The printers and fonts printing can use; set by the program's start.
+  PrintSystem* printers = nullptr;
   // A word the Recipe screen hands to the Grocery screen to look for.
   std::string grocerySearchWord;
   // The grocery items, read afresh each time the Grocery screen opens.

@@ -15,4 +15,11 @@ void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
   }
 }
 
+void DrawCheckOption(Canvas& canvas, const Rect& r, const std::string& caption, bool on) {
+  DrawCheckBox(canvas, {r.x, r.y + 4, 15, 15}, on);
+  canvas.SetFont({FontFamily::kSans, 14, true});
+  canvas.DrawText(r.x + 22, r.y + 3, caption, theme::kInk);
+  canvas.RecordButton(r, caption);
+}
+
 }  // namespace tovalia

@@ -233,10 +233,15 @@ TEST_F(IndexScreen, ImportingAFileAndTheClipboard) {
       "type bars.mmf\nkey Enter\nexpect Verify Import Format\nexpect Automatically sort by category\n"
       "press OK\nexpect 1 Recipes\nexpect Lemon Bars\n"
       "clipboard tiny\npress Import\npress Clipboard\nexpect File is too small to import\npress OK\n"
+      // Accents on the clipboard arrive as they were.
+      "clipboard MMMMM----- Recipe via Meal-Master (tm) v8.05\\n\\n      Title: Crème Brûlée\\n"
+      "      Yield: 4 servings\\n\\n      2 c  Cream\\n\\n  Bake at 150°C.\\nMMMMM\\n\n"
+      "press Import\npress Clipboard\npress OK\nexpect Crème Brûlée\n"
       "press Import\npress Cancel\n"
       "press Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(Cli({"titles", "1"}), "1\t1\trecipe\tLemon Bars\n");
+  EXPECT_EQ(Cli({"titles", "1"}), "2\t1\trecipe\tCrème Brûlée\n1\t1\trecipe\tLemon Bars\n");
+  EXPECT_NE(Cli({"show", "2"}).find("Bake at 150°C."), std::string::npos);
   EXPECT_FALSE(testing::Exists(data.File("Temp.dat")));
   EXPECT_EQ(GetTextSetting(settings, setting::kImportFolder), program.Temp().Path());
 }

@@ -320,6 +320,30 @@ TEST(ImportCommand, ImportsFilesAndStandardInputAndRefusesClearly) {
   EXPECT_EQ(std::get<2>(database), "Tovalia data files cannot be imported directly\n");
   EXPECT_EQ(std::get<0>(tovalia("import - ", recipe)), kExitUsage);  // no chapter named
   EXPECT_EQ(std::get<0>(tovalia("import - --chapter 9", recipe)), kExitFailed);
+  // A source with no recipe in it: nothing is stored, and the command says so and fails.
+  EXPECT_EQ(tovalia("import - --chapter 1", "A letter about the weather, long enough to be read as a source, and with no recipe in it at all.\\n"),
+            std::make_tuple(kExitFailed, std::string(), std::string("No recipe was found to import?\n")));
+  EXPECT_EQ(std::get<2>(tovalia("import " + folder.Path() + " --chapter 1")), "A folder cannot be imported?\n");
+}
+
+// A range keeps its form on import, and show --scale scales both ends.
+TEST(ImportCommand, RangesArriveAndResizeAsRanges) {
+  testing::TempFolder folder;
+  auto tovalia = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data", folder.Path()});
+    std::ostringstream out, err;
+    RunCommandLine(args, out, err);
+    return out.str() + err.str();
+  };
+  const std::string recipe =
+      "MMMMM----- Recipe via Meal-Master (tm) v7.07\n\n      Title: Soup Stock\n     Servings:  4\n\n"
+      "      1 ea Onion\n    1-2    Eggs\n  2 - 3 c  Water\n\n  Simmer.\n\nMMMMM\n";
+  testing::WriteBytes(folder.File("stock.mmf"), std::vector<uint8_t>(recipe.begin(), recipe.end()));
+  tovalia({"add-chapter", "Soups"});
+  tovalia({"import", folder.File("stock.mmf"), "--chapter", "1"});
+  EXPECT_NE(tovalia({"show", "1"}).find("Ingredients:\n1 ea Onion\n1-2 Eggs\n2-3 cups Water\n"), std::string::npos);
+  const std::string doubled = tovalia({"show", "1", "--scale", "2"});
+  EXPECT_NE(doubled.find("Ingredients:\n2 ea Onion\n2-4 Eggs\n4-6 cups Water\n"), std::string::npos) << doubled;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "db/cp1252.h"
+#include "platform/clipboard_text.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,18 @@ TEST(Cp1252Utf8, EveryByteSurvivesTheRoundTrip) {
   EXPECT_EQ(Utf8ToCp1252("½ cup"), "\xBD cup");
 }
 
-TEST(Cp1252Utf8, WhatCp1252CannotHoldBecomesAQuestionMark) {
+// Clipboard text, file names and command-line files alike: a character
+// CP1252 has no byte for becomes its nearest plain form.
+TEST(Cp1252Utf8, WhatCp1252CannotHoldBecomesItsPlainForm) {
+  EXPECT_EQ(Utf8ToCp1252("ﬁne ﬂour"), "fine flour");
+  EXPECT_EQ(Utf8ToCp1252("⅓ cup − 2 ‐ 3 ℃"), "1/3 cup - 2 - 3 \xB0" "C");
+  EXPECT_EQ(Utf8ToCp1252("Gołąbki, Škoda, Ærø"), "Golabki, \x8A" "koda, \xC6r\xF8");
+  EXPECT_EQ(Utf8ToCp1252("e\xCC\x81" "clair a\xCC\x80" " la"), "\xE9" "clair \xE0 la");  // decomposed accents
+  EXPECT_EQ(Utf8ToCp1252("zero\xE2\x80\x8Bwidth 🍰 cake"), "zerowidth  cake");
+  EXPECT_EQ(ClipboardToProgramText("ﬁlet\r\n“mignon”"), "filet\r\x93mignon\x94");
+}
+
+TEST(Cp1252Utf8, WhatHasNoPlainFormBecomesAQuestionMark) {
   EXPECT_EQ(Utf8ToCp1252("日本"), "??");
   EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");     // broken UTF-8
   EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");       // overlong form

@@ -15,54 +15,21 @@
 #include "db/title_index.h"
 #include "interchange/import_command.h"
 #include "support/collection.h"
+#include "support/imports.h"
 
 namespace tovalia {
 namespace {
 
 using testing::Collection;
-
-struct Stored {
-  std::string title;
-  int kind;
-  int servings;
-  std::string ingredients;
-  std::string directions;
-  int32_t photoLength;
-};
+using testing::StoredRecord;
 
 class AutoImport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    c.AppendChapter(1, "Imported");
-    SortIndex(c.db());
-    FindChapterRow(c.db(), 1);
-  }
-  std::string Source(const std::string& text) {
-    std::string path = c.folder().File("source.txt");
-    testing::WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-    return path;
-  }
+  void SetUp() override { testing::AddImportChapter(c); }
   ImportOutcome Import(const std::string& text, ImportWay way = ImportWay::kAutomatic, bool byCategory = false) {
-    ImportRequest request;
-    request.sourcePath = Source(text);
-    request.way = way;
-    request.sortByCategory = byCategory;
-    return RunImport(c.db(), request, [] { return std::string("Asked"); });
+    return testing::ImportText(c, text, way, byCategory);
   }
-  std::vector<Stored> All() {
-    std::vector<Stored> records;
-    BuildRecipeList(c.db(), kAllRecipes);
-    for (int32_t o : c.db().recipeList) {
-      EXPECT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), o)));
-      const ByteBuffer& h = c.db().recordHeaderBuffer;
-      records.push_back({GetBytes(c.db().titleBuffer, 0, GetU8(h, header::kTitleLength)),
-                         GetU8(h, header::kRecordKind), GetU8(h, header::kServings),
-                         GetBytes(c.db().ingredientsBuffer, 0, GetI32(h, header::kIngredientsLength)),
-                         GetBytes(c.db().directionsBuffer, 0, GetI32(h, header::kDirectionsLength)),
-                         GetI32(h, header::kPhotoLength)});
-    }
-    return records;
-  }
+  std::vector<StoredRecord> All() { return testing::StoredRecords(c); }
   Collection c;
 };
 
@@ -79,7 +46,7 @@ TEST_F(AutoImport, MealMasterRecipesBackToBackAndAtTheEndOfTheText) {
   ImportOutcome outcome = Import(kTwoRecipes);
   EXPECT_EQ(outcome.refusal, "");
   EXPECT_EQ(outcome.result.stored, 2);
-  std::vector<Stored> r = All();
+  std::vector<StoredRecord> r = All();
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r[0].title, "Lemon Bars");
   EXPECT_EQ(r[0].servings, 24);
@@ -104,28 +71,47 @@ TEST_F(AutoImport, SortingByCategoryFilesRecipesInChaptersItCreates) {
 TEST_F(AutoImport, ADirectionsMarkerSplitsAndIsNotStored) {
   Import("Exported from MasterCook\n\nSoup\n\nIngredients\n2 cups stock\nsalt to taste\n"
          "Directions\nHeat the stock.\nSeason it.\n");
-  std::vector<Stored> r = All();
+  std::vector<StoredRecord> r = All();
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].ingredients, "2 cups stock\rSalt to taste\r");
   EXPECT_EQ(r[0].directions, "Heat the stock. Season it.");
 }
 
+// mealmaster/javarecipes_1000.mmf, line 31363, in a text without columns:
+// the text after the marker is the first direction, not blanked with it.
+TEST_F(AutoImport, TheTextAfterADirectionsMarkerIsKept) {
+  Import("Exported from MasterCook\n\nDivinity\n\nIngredients\n2 cups sugar\n1/4 cup water\n\n"
+         "DIRECTIONS: Mix first 4 ingredients in heavy saucepan.\nCook, stirring.\n");
+  std::vector<StoredRecord> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].ingredients, "2 cups sugar\r1/4 cup water\r");
+  EXPECT_EQ(r[0].directions, "Mix first 4 ingredients in heavy saucepan. Cook, stirring.");
+}
+
 TEST_F(AutoImport, ABodyWithoutIngredientsBecomesATextRecordWhole) {
   Import("MMMMM----- Recipe via Meal-Master\n      Title: A Note\n      Yield: 1\n"
          "Keep the oven door shut.\nIt loses heat.\nMMMMM\n");
-  std::vector<Stored> r = All();
+  std::vector<StoredRecord> r = All();
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].kind, kKindTextRecord);
   EXPECT_EQ(r[0].ingredients, "Keep the oven door shut.\rIt loses heat.\r");
 }
 
-TEST_F(AutoImport, RecipesWithoutTitleOrBodyAreNotStored) {
+// A recipe that has its start marker and its end is stored, even when its
+// header is all it has (mealmaster/anymeal_fixtures/header.mmf); one
+// without a title line is not.
+TEST_F(AutoImport, ARecipeWithATitleIsStoredEvenWithoutABody) {
   ImportOutcome outcome = Import(
       "MMMMM----- Recipe via Meal-Master\n      Yield: 4\n\n    1 c  flour\n\nMix.\nMMMMM\n"
-      "MMMMM----- Recipe via Meal-Master\n      Title: Only a title\n      Yield: 2\nMMMMM\n"
-      "padding padding padding padding padding padding padding\n");
-  EXPECT_EQ(outcome.result.stored, 0);
-  EXPECT_TRUE(All().empty());
+      "MMMMM----------------Meal-Master recipe exported by AnyMeal-----------------\n"
+      "      Title: apple pie\n Categories: pastries, cakes\n   Servings: 42 pies\nMMMMM\n");
+  EXPECT_EQ(outcome.result.stored, 1);
+  std::vector<StoredRecord> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].title, "Apple Pie");
+  EXPECT_EQ(r[0].kind, kKindRecipe);
+  EXPECT_EQ(r[0].servings, 42);
+  EXPECT_EQ(r[0].ingredients + r[0].directions, "");
 }
 
 TEST_F(AutoImport, SourcesAreCheckedFirst) {
@@ -149,26 +135,75 @@ TEST_F(AutoImport, InformationRecordsKeepAtMost999Lines) {
   for (int i = 1; i <= 999; ++i) text += "line " + std::to_string(i) + "\r\n";
   ImportOutcome outcome = Import(text, ImportWay::kInformationRecord);
   EXPECT_TRUE(outcome.truncated);
-  std::vector<Stored> r = All();
+  std::vector<StoredRecord> r = All();
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].title, "source.txt");
   EXPECT_EQ(r[0].kind, kKindTextRecord);
   EXPECT_EQ(std::count(r[0].ingredients.begin(), r[0].ingredients.end(), '\r'), 999);
 }
 
-TEST_F(AutoImport, PhotosArriveInBase64AndIncompleteOnesAreDropped) {
-  // "Qk0A" decodes to "BM\0"; six bytes announced, six decoded.
-  // The program's own text export: the photo follows the directions.
+std::string Base64(const std::vector<uint8_t>& bytes) {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    uint32_t bits = uint32_t{bytes[i]} << 16;
+    if (i + 1 < bytes.size()) bits |= uint32_t{bytes[i + 1]} << 8;
+    if (i + 2 < bytes.size()) bits |= bytes[i + 2];
+    for (int k = 0; k < 4; ++k)
+      text += i * 8 + static_cast<size_t>(k) * 6 < bytes.size() * 8 ? kAlphabet[(bits >> (18 - 6 * k)) & 63] : '=';
+  }
+  return text;
+}
+
+// A 1 x 1 pixel, 24-bit BMP file of 58 bytes.
+std::vector<uint8_t> TinyBmp() {
+  std::vector<uint8_t> bmp(58, 0);
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  bmp[2] = 58;
+  bmp[10] = 54;
+  bmp[14] = 40;
+  bmp[18] = 1;  // width
+  bmp[22] = 1;  // height
+  bmp[26] = 1;  // planes
+  bmp[28] = 24;
+  bmp[54] = 0x20;
+  return bmp;
+}
+
+// The program's own text export writes a photo as "Photo: N" and Base64
+// lines after the directions; only bytes that form a sound BMP are kept,
+// anything else stays text.
+TEST_F(AutoImport, APhotoIsReadOnlyWhereTheOwnExportWritesOneAndOnlyWhenItIsASoundImage) {
+  const std::string bmp = Base64(TinyBmp());
   Import("Tovalia Chapter: Snacks\r\n\r\nCrackers\r\n========\r\n1 cup flour\r\n.\r\nBake.\r\n\r\n"
-         "Photo: 6\r\nQk0AAAAA\r\n\r\nServings: 2\r\n");
+         "Photo: 58\r\n" + bmp.substr(0, 40) + "\r\n" + bmp.substr(40) + "\r\n\r\nServings: 2\r\n");
+  // Too few bytes for the announced length: no photo, and its lines stay text.
   Import("Tovalia Chapter: Snacks\r\n\r\nWafers\r\n======\r\n1 cup flour\r\n.\r\nBake.\r\n\r\n"
          "Photo: 600\r\nQk0AAAAA\r\n\r\nServings: 2\r\n");
-  std::vector<Stored> r = All();
+  std::vector<StoredRecord> r = All();
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r[0].title, "Crackers");
-  EXPECT_EQ(r[0].photoLength, 6);
+  EXPECT_EQ(r[0].photoLength, 58);
+  EXPECT_EQ(r[0].directions, "Bake.");
   EXPECT_EQ(r[1].title, "Wafers");
   EXPECT_EQ(r[1].photoLength, 0);
+  EXPECT_EQ(r[1].directions, "Bake.\r\rPhoto: 600 Qk0AAAAA");
+}
+
+// A credit line "Photo: ..." inside a Meal-Master recipe is text: the rest
+// of the recipe is read as usual.
+TEST_F(AutoImport, APhotoCreditInARecipeIsText) {
+  Import("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Easy Fudge\n Categories: Candies\n"
+         "      Yield: 24 servings\n\n      3 c  Semi-sweet chocolate chips\n      1 cn Sweetened condensed milk\n\n"
+         "  Melt the chips with the milk over low heat.\n\n  Photo: courtesy of Kraft Foods.\n\n"
+         "  Spread in a pan and chill until firm.\n\nMMMMM\n");
+  std::vector<StoredRecord> r = All();
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].photoLength, 0);
+  EXPECT_EQ(r[0].directions,
+            "Melt the chips with the milk over low heat.\r\rPhoto: courtesy of Kraft Foods.\r\r"
+            "Spread in a pan and chill until firm.");
 }
 
 TEST_F(AutoImport, DamagedInputIsSafe) {
@@ -184,37 +219,12 @@ TEST_F(AutoImport, DamagedInputIsSafe) {
   EXPECT_LE(All().back().ingredients.size() + All().back().directions.size(), 2u * 65000);
 }
 
-// A fresh collection with one chapter, "Imported", current.
-std::unique_ptr<Collection> CollectionWithChapter() {
-  auto c = std::make_unique<Collection>();
-  c->AppendChapter(1, "Imported");
-  SortIndex(c->db());
-  FindChapterRow(c->db(), 1);
-  return c;
-}
-
-int32_t ImportFile(Collection& c, const std::string& path) {
-  ImportRequest request;
-  request.sourcePath = path;
-  return RunImport(c.db(), request, [] { return std::string("Untitled"); }).result.stored;
-}
-
-// Every file of the corpus, counted by its own markers: the import stores
-// that many, but for the files listed with their reasons.
-TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
+// Every file of the corpus stores the recipes its own markers announce;
+// the BigOven posting has no marker at all.
+TEST(ImportCorpus, EveryFileStoresTheRecipesItsMarkersAnnounce) {
   const std::filesystem::path corpus = TOVALIA_CORPUS_DIR;
   if (!std::filesystem::exists(corpus / "SOURCES.md")) GTEST_SKIP() << "no corpus beside the repository";
-  const std::map<std::string, std::pair<int, const char*>> known = {
-      {"mealmaster/anymeal_fixtures/header.mmf", {0, "a header without ingredients or directions"}},
-      {"mealmaster/anymeal_fixtures/header2.mmf", {0, "a header without ingredients or directions"}},
-      {"mealmaster/anymeal_fixtures/no_servings.mmf", {0, "a header without ingredients or directions"}},
-      {"mealmaster/anymeal_fixtures/serving_spaces.mmf", {0, "a header without ingredients or directions"}},
-      {"mealmaster/anymeal_fixtures/title_spaces.mmf", {0, "a header without ingredients or directions"}},
-      {"mastercook/javarecipes_Max-Min_MC_Field_Test.mx2", {0, "MasterCook XML, not a text export"}},
-      {"mastercook/krecipes_mx2test.mx2", {0, "MasterCook XML, not a text export"}},
-      {"nyc/javarecipes_nycexport_cake.txt", {881, "16 bodies open with a line that is no ingredient"}},
-      {"bigoven/javarecipes_Balsamic_Chicken_bigoven_rfr.txt", {0, "a posting without export markers"}},
-  };
+  const std::map<std::string, int> known = {{"bigoven/javarecipes_Balsamic_Chicken_bigoven_rfr.txt", 0}};
   std::ifstream sources(corpus / "SOURCES.md");
   std::string line;
   int files = 0;
@@ -226,22 +236,23 @@ TEST(ImportCorpus, EveryFileStoresTheRecipesItHolds) {
     if (cells.size() < 6 || cells[1].size() < 3 || cells[1].front() != '`') continue;
     const std::string name = cells[1].substr(1, cells[1].size() - 2);
     const std::string folder = name.substr(0, name.find('/'));
-    if (folder != "mealmaster" && folder != "mastercook" && folder != "nyc" && folder != "bigoven") continue;
+    if (folder == "xml-recipe") continue;  // "<Recipe " files: read by a reader of their own, not yet built
     ++files;
-    auto c = CollectionWithChapter();
+    Collection c;
+    testing::AddImportChapter(c);
     auto exception = known.find(name);
-    const int expected = exception != known.end() ? exception->second.first : std::stoi(cells[5]);
-    EXPECT_EQ(ImportFile(*c, (corpus / name).string()), expected) << name;
+    const int expected = exception != known.end() ? exception->second : std::stoi(cells[5]);
+    EXPECT_EQ(testing::ImportFile(c, (corpus / name).string()).result.stored, expected) << name;
   }
-  EXPECT_GE(files, 90);
+  EXPECT_GE(files, 105);
 }
 
 TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
   const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mealmaster/gourmet_mealmaster_2_col.mmf";
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
-  auto collection = CollectionWithChapter();
-  Collection& c = *collection;
-  ASSERT_EQ(ImportFile(c, file.string()), 1);
+  Collection c;
+  testing::AddImportChapter(c);
+  ASSERT_EQ(testing::ImportFile(c, file.string()).result.stored, 1);
   BuildRecipeList(c.db(), kAllRecipes);
   ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
   const std::string ingredients =
@@ -253,9 +264,9 @@ TEST(ImportCorpus, ATwoColumnMealMasterRecipeReadsLeftColumnFirst) {
 TEST(ImportCorpus, MasterCookIngredientsWithAbbreviationPointsStillSplitFromDirections) {
   const std::filesystem::path file = std::filesystem::path(TOVALIA_CORPUS_DIR) / "mastercook/krecipes_mxptest.mxp";
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus beside the repository";
-  auto collection = CollectionWithChapter();
-  Collection& c = *collection;
-  ASSERT_EQ(ImportFile(c, file.string()), 2);
+  Collection c;
+  testing::AddImportChapter(c);
+  ASSERT_EQ(testing::ImportFile(c, file.string()).result.stored, 2);
   BuildRecipeList(c.db(), kAllRecipes);
   ASSERT_TRUE(LoadRecord(c.db(), EntryPosition(c.db(), c.db().recipeList[0])));
   const ByteBuffer& h = c.db().recordHeaderBuffer;

@@ -35,10 +35,13 @@ TEST(ImportLinesClean, TitleCaseCapitalisesAfterPunctuationButNotApostrophes) {
 
 TEST(ImportLinesTitle, DropsTheTitleLabelAndKeepsRomanNumerals) {
   EXPECT_EQ(CleanTitle("TITLE: CHOCOLATE CAKE II", nullptr), "Chocolate Cake II");
-  EXPECT_EQ(CleanTitle("  title   apple    pie  ", nullptr), "Apple Pie");
+  EXPECT_EQ(CleanTitle("  title  :  apple    pie  ", nullptr), "Apple Pie");
   EXPECT_EQ(CleanTitle("Rocky Road iii", nullptr), "Rocky Road III");
   EXPECT_EQ(CleanTitle("PORK CHOPS HAWAII", nullptr), "Pork Chops Hawaii");  // no numeral inside a word
   EXPECT_EQ(CleanTitle("ii", nullptr), "II");
+  // "Title" goes only as a label before a colon (mastercook/javarecipes_AllFields.mxp).
+  EXPECT_EQ(CleanTitle("TitleField", nullptr), "Titlefield");
+  EXPECT_EQ(CleanTitle("Title Page", nullptr), "Title Page");
 
 }
 
@@ -122,18 +125,52 @@ TEST(ImportLinesIngredient, AmountForms) {
       {"2/3 c oil", 67, "cup", "oil"},
       {"1 11/16 oz cheese", 169, "ounce", "cheese"},
       {"10 1/2 oz cheese", 1050, "ounce", "cheese"},
-      // Only the number before the blank is taken off.
-      {"2 to 3 c water", 200, "", "to 3 cup water"},
-      {"2 - 3 c water", 200, "", "3 cup water"},
-      {"2 4 oz cans", 200, "", "4 ounce can"},
+      // Only the number before the blank is taken off when no range follows.
+      {"2 4 oz cans", 200, "", "4 ounce cans"},
       {"99999999999 g sugar", INT32_MAX, "g", "sugar"},
   });
+}
+
+// Units are normalised where a unit stands, never inside the words of a
+// name (lines of mastercook/recipegrace_b3q96.txt, recipegrace_BBQ-ARC1.MXP
+// and mealmaster/javarecipes_1000.mmf).
+TEST(ImportLinesIngredient, UnitWordsInsideNamesStayAsWritten) {
+  ExpectParses({
+      {"2 cups Dr. Pepper", 200, "cup", "Dr. Pepper"},
+      {"1 can Dr Pepper", 100, "can", "Dr Pepper"},
+      {"4 c brewed tea", 400, "cup", "brewed tea"},
+      {"5 Stash Lemon Spice tea bags", 500, "", "Stash Lemon Spice tea bags"},
+      {"6 tea bags", 600, "", "tea bags"},
+      {"1 tea. salt", 100, "teaspoon", "salt"},
+      {"500 mg Vitamin C", 50000, "mg", "Vitamin C"},
+      {"2 T-bone steaks", 200, "", "T-bone steaks"},
+      {"1 lg Onion; sliced 1/4 in thick", 100, "large", "Onion; sliced 1/4 in thick"},
+  });
+}
+
+// Ranges stay ranges ("2 - 3 cups water"; mealmaster/gourmet_mealmaster.mmf
+// writes "1-2 tb", "1-1 1/2 c", "1/2-1 c"); a fraction stays as the source
+// writes it ("3/16 c"), a decimal no kitchen fraction writes stays a decimal.
+TEST(ImportLinesIngredient, RangesAndTheSourcesFractionsAreKept) {
+  auto rebuild = [](const std::string& line) { return BuildIngredientLine(ParseIngredientLine(line)); };
+  EXPECT_EQ(rebuild("2 - 3 cups water"), "2-3 cups water");
+  EXPECT_EQ(rebuild("1-2 eggs"), "1-2 eggs");
+  EXPECT_EQ(rebuild("1-2 tb butter"), "1-2 tablespoons butter");
+  EXPECT_EQ(rebuild("1/2-1 c milk"), "1/2-1 cup milk");
+  EXPECT_EQ(rebuild("1-1 1/2 c sugar"), "1 to 1-1/2 cups sugar");
+  EXPECT_EQ(rebuild("2 to 3 c water"), "2-3 cups water");
+  EXPECT_EQ(rebuild("1-16 oz can tomatoes"), "1-16 oz can tomatoes");  // one can of 16 ounces, no range
+  EXPECT_EQ(rebuild("3/16 c oil"), "3/16 cup oil");
+  EXPECT_EQ(rebuild("1 3/16 c oil"), "1-3/16 cups oil");
+  EXPECT_EQ(rebuild("1.3 lb beef"), "1.3 pounds beef");
+  EXPECT_EQ(rebuild(".5 c rice"), "1/2 cup rice");
+  EXPECT_EQ(rebuild("2/4 c rice"), "1/2 cup rice");
+  EXPECT_EQ(ParseIngredientLine("2 - 3 cups water").upTo, 300);
 }
 
 TEST(ImportLinesIngredient, UnreadableAmountsKeepTheLineAsGiven) {
   ExpectParses({
       {"-2 c  flour", 0, "", "-2 c  flour"},
-      {"1-2 eggs", 0, "", "1-2 eggs"},
       {"1/0 c flour", 0, "", "1/0 c flour"},
       {"1..5 c flour", 0, "", "1..5 c flour"},
       {"-1/2 c flour", 0, "", "-1/2 c flour"},
@@ -160,6 +197,9 @@ TEST(ImportLinesBuild, PluralUnitsAboveOne) {
   EXPECT_EQ(BuildIngredientLine(50000, "g", "flour"), "500 g flour");
   EXPECT_EQ(BuildIngredientLine(300, "large", "eggs"), "3 large eggs");
   EXPECT_EQ(BuildIngredientLine(300, "each", "eggs"), "3 each eggs");
+  // Meal-Master's "ea" and "x" stay as written, like "each".
+  EXPECT_EQ(BuildIngredientLine(1200, "ea", "Ancho chiles"), "12 ea Ancho chiles");
+  EXPECT_EQ(BuildIngredientLine(600, "x", "Eggs"), "6 x Eggs");
 }
 
 TEST(ImportLinesBuild, MissingPartsLeaveNoBlanks) {

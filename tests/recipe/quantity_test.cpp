@@ -90,6 +90,20 @@ TEST(ParseLeadingQuantity, ReadsEveryFormAQuantityTakes) {
   }
 }
 
+// Both ends of a range are scaled, however the range is written.
+TEST(ResizeLine, ScalesBothEndsOfARange) {
+  EXPECT_EQ(ResizeLine(2, "2 - 3 cups water\r"), "4-6 cups water\r");
+  EXPECT_EQ(ResizeLine(2, "2-3 cups water"), "4-6 cups water\r");
+  EXPECT_EQ(ResizeLine(0.5, "1-2 eggs"), "1/2-1 eggs\r");
+  EXPECT_EQ(ResizeLine(2, "1/2-1 cup milk"), "1-2 cup milk\r");
+  EXPECT_EQ(ResizeLine(2, "1 to 1-1/2 cups sugar"), "2-3 cups sugar\r");
+  EXPECT_EQ(ResizeLine(3, "1-1/2 to 2 cups"), "4-1/2 to 6 cups\r");
+  // No range: a mixed number, a second number no larger, one ten times larger.
+  EXPECT_EQ(ResizeLine(2, "1-1/2 cups"), "3 cups\r");
+  EXPECT_EQ(ResizeLine(2, "3-2 eggs"), "6 2 eggs\r");
+  EXPECT_EQ(ResizeLine(2, "1-16 oz can"), "2 16 oz can\r");
+}
+
 TEST(ResizeLine, ScalesTheQuantityAndEndsEveryLineWithACarriageReturn) {
   EXPECT_EQ(ResizeLine(2, "1/2 cup milk"), "1 cup milk\r");
   EXPECT_EQ(ResizeLine(0.5, "1 1/2 cups flour\r"), "3/4 cups flour\r");
@@ -102,7 +116,7 @@ TEST(ResizeLine, ScalesTheQuantityAndEndsEveryLineWithACarriageReturn) {
   EXPECT_EQ(ResizeLine(2, "Salt to taste\r"), "Salt to taste\r");
   EXPECT_EQ(ResizeLine(2, "4"), "8\r");
   EXPECT_EQ(ResizeLine(2, "4\r"), "8\r");
-  EXPECT_EQ(ResizeLine(2, "1-2 eggs"), "2 2 eggs\r");
+  EXPECT_EQ(ResizeLine(2, "1-2 eggs"), "2-4 eggs\r");
   EXPECT_EQ(ResizeLine(2, "\xBD cup cream"), "1 cup cream\r");
 }
 

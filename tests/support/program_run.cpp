@@ -11,7 +11,8 @@ namespace tovalia::testing {
 
 ProgramRun::Outcome ProgramRun::Run(const std::string& script, const std::string& options) {
   const std::string scriptPath = File("script.txt", script);
-  const std::string command = "TMPDIR=" + temp_.Path() + " " + TOVALIA_EXECUTABLE + " --headless --script " +
+  // No print server answers, so the printers are the same on every machine.
+  const std::string command = "TMPDIR=" + temp_.Path() + " CUPS_SERVER=/nonexistent/cups.sock " + TOVALIA_EXECUTABLE + " --headless --script " +
                               scriptPath + " --data " + data_.Path() + " " + options + " 2>" +
                               temp_.File("err.txt");
   const int status = std::system(command.c_str());

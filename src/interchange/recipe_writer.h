@@ -1,0 +1,22 @@
+// Writing an imported recipe into the record buffers by the line rules,
+// and storing it.
+#pragma once
+
+#include "db/database.h"
+#include "interchange/import_lines.h"
+#include "interchange/imported_recipe.h"
+
+namespace tovalia {
+
+// Shapes the recipe into the current record (title cleaned, servings,
+// ingredient lines parsed and rebuilt, direction lines joined into
+// paragraphs and steps, photo) and stores it in the chapter the options and
+// its categories choose. The tally counts it, or names it when it could not
+// be stored or its text was cut at the size limit.
+void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
+                         const TitlePrompt& askForTitle, ImportResult& result);
+
+// Whether a direction line opens a numbered step: "1.", "2)", "Step 3".
+bool OpensStep(std::string_view line);
+
+}  // namespace tovalia

@@ -1,5 +1,6 @@
 #include "app/find_dialog.h"
 
+#include <algorithm>
 #include <array>
 
 #include "db/cp1252.h"
@@ -27,6 +28,10 @@ const char* const kHelpLines[] = {
 };
 const char* const kBoxCaptions[] = {"Titles", "Ingredients", "Directions", "All Chapters"};
 
+Font CheckFont() { return {FontFamily::kSans, 14, true}; }
+constexpr int kCaptionLeft = 22;  // a check box's caption starts this far right of it
+constexpr int kMostCheckGap = 40;
+
 struct Layout {
   Rect box, field;
   std::array<Rect, 4> checks;
@@ -35,11 +40,23 @@ struct Layout {
 
 Layout Arrange(const Ui& ui) {
   Layout l;
-  l.box = CentredBox(ui, 560, 300);
+  l.box = CentredBox(ui, 560, 286);
   l.field = {l.box.x + (l.box.width - (kFieldCharWidth * kQueryLimit + 8)) / 2, l.box.y + 52,
              kFieldCharWidth * kQueryLimit + 8, 24};
-  for (size_t i = 0; i < l.checks.size(); ++i)
-    l.checks[i] = {l.box.x + 40 + static_cast<int>(i) * 125, l.box.y + 196, 120, 22};
+  // The check boxes side by side with even gaps between them, centred.
+  std::array<int, 4> widths{};
+  int total = 0;
+  ui.canvas.SetFont(CheckFont());
+  for (size_t i = 0; i < widths.size(); ++i) {
+    widths[i] = kCaptionLeft + ui.canvas.TextWidth(kBoxCaptions[i]);
+    total += widths[i];
+  }
+  const int gap = std::min(kMostCheckGap, (l.box.width - 60 - total) / 3);
+  int x = l.box.x + (l.box.width - total - 3 * gap) / 2;
+  for (size_t i = 0; i < l.checks.size(); ++i) {
+    l.checks[i] = {x, l.box.y + 196, widths[i], 22};
+    x += widths[i] + gap;
+  }
   l.ok = {l.box.x + l.box.width / 2 - 84, l.box.y + l.box.height - 44, 80, 27};
   l.cancel = {l.box.x + l.box.width / 2 + 4, l.box.y + l.box.height - 44, 80, 27};
   return l;
@@ -50,6 +67,7 @@ Layout Arrange(const Ui& ui) {
 bool ShowFindDialog(App& app) {
   Ui& ui = app.ui;
   Canvas& canvas = ui.canvas;
+  const PointerFollowing still(ui, false);
   const Layout l = Arrange(ui);
   std::array<bool, 4> on = {true, false, false, true};
   TextField query{"", 0, kQueryLimit};
@@ -109,7 +127,7 @@ bool ShowFindDialog(App& app) {
   CloseBox(ui, saved);
   const std::string text = TrimBlanks(query.text);
   if (outcome != 1 || text.empty()) return false;
-  SearchRecords(app.db, text, {on[0], on[1], on[2], on[3]});
+  if (SearchRecords(app.db, text, {on[0], on[1], on[2], on[3]}) == 0) ShowNotice(ui, NoMatchesMessage(text));
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include "ui/message_box.h"
 #include "ui/theme.h"
 #include "upgrade/upgrade_offer.h"
+#include "ui/web_pages.h"
 
 namespace tovalia {
 
@@ -76,9 +77,9 @@ void Run(App& app, const std::string& caption) {
   Platform& platform = app.ui.platform;
   int answer = 0;
   if (caption == "FAQ") {
-    platform.OpenDocument(std::string(kWebSite) + "/tv_faq.htm?source=program+help");
+    OpenWebPage(app.ui, std::string(kWebSite) + "/tv_faq.htm?source=program+help");
   } else if (caption == "Web Site") {
-    platform.OpenDocument(std::string(kWebSite) + "/index.htm?source=program+help");
+    OpenWebPage(app.ui, std::string(kWebSite) + "/index.htm?source=program+help");
   } else if (caption == "Send Email") {
     if (!platform.SendEmail(kSupportAddress, "Tovalia 5.8", ""))
       ShowNotice(app.ui, "Unable to open email program?");

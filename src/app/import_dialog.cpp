@@ -23,8 +23,9 @@ const char* const kOptions[] = {"Automatically sort by category", "Spell check w
 // The "Verify Import Format" dialog. Returns false when cancelled.
 bool VerifyImportFormat(App& app, ImportWay& way, std::array<bool, 2>& options) {
   Ui& ui = app.ui;
+  const PointerFollowing still(ui, false);
   Canvas& canvas = ui.canvas;
-  const Rect box = CentredBox(ui, 420, 300);
+  const Rect box = CentredBox(ui, 420, 280);  // the buttons 24 pixels below the last option
   std::array<Rect, 3> choices;
   for (size_t i = 0; i < choices.size(); ++i)
     choices[i] = {box.x + 40, box.y + 56 + static_cast<int>(i) * 30, box.width - 80, 26};

@@ -6,8 +6,10 @@
 #include "app/find_dialog.h"
 #include "app/import_dialog.h"
 #include "app/index_messages.h"
+#include "app/index_scrolling.h"
 #include "app/index_view.h"
 #include "app/version_reminder.h"
+#include "calendar/meal_commands.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
@@ -150,10 +152,11 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
     SavePdfBook(app);
+  } else if (caption == "New Meal") {
+    AddTickedRecipesToCalendar(app);
   } else if (caption == "Export") {
     RunExportCommand(app, ExportFrom::kIndexScreen);
   }
-  // "New Meal" opens the meal planner, which takes over once it exists.
 }
 
 // The ingredients of the ticked recipes go on the shopping list.
@@ -203,6 +206,40 @@ void MoveInList(App& app, const IndexView& view, int rows) {
   }
 }
 
+// Where the lists stand before an input is handled.
+struct ListPlace {
+  int32_t chapterRow;
+  int32_t position;
+  size_t titles;
+  bool operator==(const ListPlace&) const = default;
+};
+
+ListPlace PlaceOf(const Database& db) { return {db.currentChapterRow, db.listPosition, db.recipeList.size()}; }
+
+// When the input moved a current row (or changed the list), the view
+// follows it; after scrolling, it stays where the user put it.
+void FollowTheCurrentRows(App& app, IndexView& view, const ListPlace& before) {
+  const ListPlace now = PlaceOf(app.db);
+  if (now.chapterRow != before.chapterRow) view.tickAnchor = -1;
+  if (now == before) {
+    KeepScrollInRange(app, view);
+  } else {
+    ScrollIntoView(app, view);
+  }
+}
+
+// Shift+click: ticks every title from the last one clicked or ticked to
+// this one, which becomes current; other ticks stay.
+void TickRangeTo(App& app, IndexView& view, int item) {
+  Database& db = app.db;
+  const int anchor = view.tickAnchor >= 0 && view.tickAnchor < static_cast<int>(db.recipeList.size())
+                         ? view.tickAnchor
+                         : db.listPosition;
+  SelectRange(db, anchor, item);
+  db.listPosition = item;
+  view.tickAnchor = anchor;
+}
+
 // A left click in one of the lists.
 void ClickInLists(App& app, IndexView& view) {
   Database& db = app.db;
@@ -221,12 +258,16 @@ void ClickInLists(App& app, IndexView& view) {
   if (item >= static_cast<int>(db.recipeList.size())) return;
   Rect box = view.CheckBox(row);
   box.x -= 4, box.width += 8, box.y -= 3, box.height += 6;
-  if (box.Contains(in.mouseX, in.mouseY)) {
+  if (in.shift) {
+    TickRangeTo(app, view, item);
+  } else if (box.Contains(in.mouseX, in.mouseY)) {
     db.selectionFlags[static_cast<size_t>(item)] ^= 1;
+    view.tickAnchor = item;
   } else if (item == db.listPosition) {
     app.requestedScreen = kRecipeScreen;
   } else {
     SelectOnly(db, item);
+    view.tickAnchor = item;
   }
 }
 
@@ -256,9 +297,10 @@ void RunIndexScreen(App& app) {
   DrawIndexScreen(app, view);
   ui.Show();
   RunVersionReminder(app);
+  // The whole of a shortened title shows while the pointer rests on it.
+  const PointerFollowing following(ui, true);
 
   for (;;) {
-    ScrollIntoView(app, view);
     DrawIndexScreen(app, view);
     int tab = ShowAndWait(ui);
     InputState& in = ui.input;
@@ -267,6 +309,7 @@ void RunIndexScreen(App& app) {
       app.requestedScreen = tab;
       return;
     }
+    const ListPlace before = PlaceOf(app.db);
     bool commandRan = false;
     for (size_t b = 0; b < view.buttons.size() && !commandRan; ++b) {
       if (ButtonActivated(ui, view.captions[b], view.buttons[b], 0)) {
@@ -274,19 +317,21 @@ void RunIndexScreen(App& app) {
         commandRan = true;
       }
     }
-    if (commandRan) continue;
+    if (commandRan) {
+      ScrollIntoView(app, view);
+      continue;
+    }
 
     if ((in.buttonBits & kRightButton) && view.RecipeRowAt(in.mouseX, in.mouseY) >= 0) {
       view.focus = IndexFocus::kRecipes;
       if (MakeRowCurrentForMenu(app, view)) ContextMenu(app, view);
+    } else if (ScrollIndexLists(app, view)) {
+      // The view moved; what is current and ticked stays.
     } else if (in.buttonBits & kLeftButton) {
       ClickInLists(app, view);
       if (app.requestedScreen != kIndexScreen) return;
     } else if (in.typedCharacter == kCtrlA) {
       ToggleAllTicks(app.db);
-    } else if (in.wheelStep != 0) {
-      MoveInList(app, view, -in.wheelStep);
-      in.wheelStep = 0;
     } else {
       const int page = view.focus == IndexFocus::kChapters ? view.chapterRowsShown : view.recipeRowsShown;
       switch (in.keyCode) {
@@ -301,6 +346,7 @@ void RunIndexScreen(App& app) {
         default: break;
       }
     }
+    FollowTheCurrentRows(app, view, before);
   }
 }
 

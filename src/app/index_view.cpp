@@ -6,6 +6,8 @@
 #include "db/record_format.h"
 #include "db/title_index.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/fitted_text.h"
 #include "ui/frame.h"
 #include "ui/list_panel.h"
 #include "ui/theme.h"
@@ -19,17 +21,20 @@ constexpr int kTop = 80;
 constexpr int kGap = 16;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonsPerRow = 7;
+constexpr int kCaptionPadding = 16;
+constexpr double kSmallestRowText = 12;
 
-void DrawCheckBox(Canvas& canvas, const Rect& r, bool ticked) {
-  if (ticked) {
-    canvas.FillRoundedRect(r, 3, theme::kAccent);
-    canvas.DrawLine(r.x + 3, r.y + 7, r.x + 6, r.y + 10, 0xFFFFFF, 2);
-    canvas.DrawLine(r.x + 6, r.y + 10, r.x + 11, r.y + 4, 0xFFFFFF, 2);
-  } else {
-    canvas.FillRoundedRect(r, 3, 0xFFFFFF);
-    canvas.StrokeRect(r, theme::kButtonEdge, 1, 3);
+// The whole text of the shortened row under the pointer, if any.
+struct HoverTip {
+  Rect place;
+  std::string text;
+  void Offer(const Rect& where, const std::string& whole, const InputState& in) {
+    if (where.Contains(in.mouseX, in.mouseY)) place = where, text = whole;
   }
-}
+};
+
+// The strip down a list's right edge, beside its rows.
+Rect ScrollTrack(const Rect& list) { return {list.x + list.width - 12, list.y + 4, 10, list.height - 8}; }
 
 }  // namespace
 
@@ -47,12 +52,23 @@ IndexView::IndexView(const Ui& ui) {
   captions = {"Chapter", "Find",   "Add Recipe", "Add Text", "Edit",   "Delete",
               "Move",    "Copy",   "New Meal",   "Print",    "Import", "Export",
               "Locate Duplicates", "Save PDF Book"};
-  const int slot = (width - 2 * kMargin) / kButtonsPerRow;
+  // Every caption in the buttons' one size: each column as wide as its
+  // longest caption, and the room left shared out evenly.
+  std::vector<int> columns(kButtonsPerRow, 0);
+  ui.canvas.SetFont(theme::ButtonFont());
   for (size_t i = 0; i < captions.size(); ++i) {
-    int column = static_cast<int>(i) % kButtonsPerRow;
-    int row = static_cast<int>(i) / kButtonsPerRow;
-    buttons.push_back({kMargin + column * slot + 3, buttonsTop + row * (kButtonHeight + 8), slot - 6,
-                       kButtonHeight});
+    int& column = columns[i % kButtonsPerRow];
+    column = std::max(column, ui.canvas.TextWidth(captions[i]) + kCaptionPadding);
+  }
+  int spare = width - 2 * kMargin;
+  for (int column : columns) spare -= column;
+  spare = std::max(spare, 0) / kButtonsPerRow;
+  for (size_t i = 0; i < captions.size(); ++i) {
+    const size_t column = i % kButtonsPerRow;
+    int x = kMargin;
+    for (size_t c = 0; c < column; ++c) x += columns[c] + spare;
+    const int row = static_cast<int>(i) / kButtonsPerRow;
+    buttons.push_back({x + 3, buttonsTop + row * (kButtonHeight + 8), columns[column] + spare - 6, kButtonHeight});
   }
 }
 
@@ -70,6 +86,21 @@ int IndexView::RecipeRowAt(int x, int y) const {
 
 Rect IndexView::CheckBox(int visibleRow) const {
   return {recipeList.x + 10, recipeList.y + 4 + visibleRow * rowHeight + (rowHeight - 14) / 2, 14, 14};
+}
+
+ScrollBar IndexView::ChapterBar(const Database& db) const {
+  return {ScrollTrack(chapterList), db.firstVisibleChapterRow, chapterRowsShown,
+          static_cast<int>(db.chapterTable.size())};
+}
+
+ScrollBar IndexView::RecipeBar(const Database& db) const {
+  return {ScrollTrack(recipeList), db.firstVisibleTitle, recipeRowsShown, static_cast<int>(db.recipeList.size())};
+}
+
+void KeepScrollInRange(App& app, const IndexView& view) {
+  Database& db = app.db;
+  db.firstVisibleChapterRow = std::clamp(db.firstVisibleChapterRow, 0, view.ChapterBar(db).LastFirst());
+  db.firstVisibleTitle = std::clamp(db.firstVisibleTitle, 0, view.RecipeBar(db).LastFirst());
 }
 
 void ScrollIntoView(App& app, const IndexView& view) {
@@ -95,6 +126,7 @@ void DrawIndexScreen(App& app, const IndexView& view) {
   Database& db = app.db;
   Canvas& canvas = ui.canvas;
   DrawFrame(ui, kIndexScreen);
+  HoverTip tip;
 
   const int chapters = static_cast<int>(db.chapterTable.size()) - kReservedChapterRows;
   DrawListCaption(canvas, view.chapterList, "Chapters", std::to_string(chapters) + " Chapters");
@@ -112,16 +144,16 @@ void DrawIndexScreen(App& app, const IndexView& view) {
     const bool current = static_cast<int>(index) == db.currentChapterRow;
     if (current) canvas.FillRoundedRect(r, 4, chaptersFocused ? theme::kSelection : 0xEEE8DC);
     const bool reserved = chapter.number < 0;
-    canvas.SetFont({FontFamily::kSans, 14, current, reserved});
-    canvas.DrawText(r.x + 10, r.y + (view.rowHeight - canvas.LineHeight()) / 2, chapter.name,
-                    reserved ? theme::kHeaderBottom : theme::kInk);
+    const Rect place{r.x + 10, r.y, r.width - 14, view.rowHeight};
+    if (DrawFittedLine(canvas, place, chapter.name, {FontFamily::kSans, 14, current, reserved}, kSmallestRowText,
+                       reserved ? theme::kHeaderBottom : theme::kInk))
+      tip.Offer(place, chapter.name, ui.input);
     if (index == kReservedChapterRows - 1 && chapters > 0)
       canvas.DrawLine(r.x + 6, r.y + view.rowHeight - 1, r.x + r.width - 6, r.y + view.rowHeight - 1,
                       theme::kPanelEdge);
   }
   canvas.PopClip();
-  DrawScrollThumb(canvas, view.chapterList, db.firstVisibleChapterRow, view.chapterRowsShown,
-                  static_cast<int>(db.chapterTable.size()));
+  DrawScrollBar(canvas, view.ChapterBar(db));
   canvas.RecordButton(view.chapterList, "");
 
   DrawListPanel(canvas, view.recipeList, !chaptersFocused);
@@ -136,20 +168,23 @@ void DrawIndexScreen(App& app, const IndexView& view) {
     if (current) canvas.FillRoundedRect(r, 4, chaptersFocused ? 0xEEE8DC : theme::kSelection);
     DrawCheckBox(canvas, view.CheckBox(row), db.selectionFlags[item] != 0);
     const bool text = EntryKind(db, o) == kKindTextRecord;
-    canvas.SetFont({FontFamily::kSans, 14, false, text});
-    canvas.DrawText(r.x + 30, r.y + (view.rowHeight - canvas.LineHeight()) / 2,
-                    std::string(EntryTitle(db, o)), theme::kInk);
-    if (EntryHasPhoto(db, o)) {
+    const bool photo = EntryHasPhoto(db, o);
+    const Rect place{r.x + 30, r.y, r.width - 34 - (photo ? 18 : 0), view.rowHeight};
+    const std::string title(EntryTitle(db, o));
+    if (DrawFittedLine(canvas, place, title, {FontFamily::kSans, 14, false, text}, kSmallestRowText, theme::kInk))
+      tip.Offer(place, title, ui.input);
+    if (photo) {
       canvas.FillRoundedRect({r.x + r.width - 18, r.y + 6, 12, 9}, 2, theme::kHeaderTop);
       canvas.FillRect({r.x + r.width - 14, r.y + 8, 4, 4}, 0xFFFFFF);
     }
   }
   canvas.PopClip();
-  DrawScrollThumb(canvas, view.recipeList, db.firstVisibleTitle, view.recipeRowsShown,
-                  static_cast<int>(db.recipeList.size()));
+  DrawScrollBar(canvas, view.RecipeBar(db));
   canvas.RecordButton(view.recipeList, "");
 
   for (size_t b = 0; b < view.buttons.size(); ++b) DrawButton(ui, view.buttons[b], view.captions[b]);
+  // A name cut short shows whole while the pointer rests on it.
+  if (!tip.text.empty()) DrawTip(ui, tip.place, tip.text);
 }
 
 }  // namespace tovalia

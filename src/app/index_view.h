@@ -7,6 +7,7 @@
 
 #include "platform/canvas.h"
 #include "state/app_state.h"
+#include "ui/scroll_bar.h"
 
 namespace tovalia {
 
@@ -29,11 +30,19 @@ struct IndexView {
   int RecipeRowAt(int x, int y) const;
   // The check box of a visible recipe row.
   Rect CheckBox(int visibleRow) const;
+  // The scroll bars down the right edge of each list.
+  ScrollBar ChapterBar(const Database& db) const;
+  ScrollBar RecipeBar(const Database& db) const;
+  // The row a Shift+click ticks from: the last title clicked or box toggled.
+  int tickAnchor = -1;
 };
 
 void DrawIndexScreen(App& app, const IndexView& view);
 
 // Keeps the current chapter row and list position inside the visible rows.
 void ScrollIntoView(App& app, const IndexView& view);
+// Keeps the first visible rows within the lists, wherever the current rows
+// are (after scrolling, they may lie out of view).
+void KeepScrollInRange(App& app, const IndexView& view);
 
 }  // namespace tovalia

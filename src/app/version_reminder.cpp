@@ -1,8 +1,8 @@
 #include "app/version_reminder.h"
 
 #include "db/clock.h"
-#include "ui/event_wait.h"
 #include "ui/message_box.h"
+#include "ui/web_pages.h"
 
 namespace tovalia {
 
@@ -20,7 +20,7 @@ void RunVersionReminder(App& app) {
                 "You are using Tovalia 5.8||Do you want to check|if a newer version is available?",
                 "", 1, "OK|Cancel", 0, answer);
     if (answer == 1)
-      app.ui.platform.OpenDocument(std::string(kWebSite) + "/tv_upgrade.htm?source=program");
+      OpenWebPage(app.ui, std::string(kWebSite) + "/tv_upgrade.htm?source=program");
   }
   PutNumberSetting(app.settings, setting::kReminderMonth, month);
 }

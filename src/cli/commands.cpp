@@ -11,6 +11,7 @@
 #include "cli/command_support.h"
 #include "cli/export_command.h"
 #include "cli/grocery_commands.h"
+#include "cli/meal_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -344,8 +345,12 @@ ParsedCommand ParseSearch(const std::vector<std::string>& args) {
               if (row < 0) return NoChapter(c, *chapter);
               c.db.currentChapterRow = row;
             }
-            SearchRecords(c.db, query, options);
+            const int32_t matches = SearchRecords(c.db, query, options);
             PrintList(c);
+            if (matches == 0) {
+              c.err << Cp1252ToUtf8(NoMatchesMessage(query)) << '\n';
+              return kExitFailed;
+            }
             return kExitOk;
           },
           {}};
@@ -555,6 +560,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"export", ParseExport},         {"grocery", ParseGrocery},
+      {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
   };

@@ -156,6 +156,23 @@ void AppendCp1252(std::string& out, uint32_t codePoint) {
   }
 }
 
+std::string DisplayTextToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    uint32_t codePoint = 0;
+    const size_t length = static_cast<uint8_t>(text[i]) >= 0xE0 ? DecodeUtf8(text, i, codePoint) : 0;
+    if (length >= 3) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      AppendUtf8(out, CodePointOf(static_cast<uint8_t>(text[i])));
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::string Utf8ToCp1252(std::string_view text, BrokenUtf8 broken) {
   std::string out;
   out.reserve(text.size());

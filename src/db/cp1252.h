@@ -41,6 +41,13 @@ struct Utf8Census {
   size_t broken = 0;
 };
 Utf8Census CountUtf8(std::string_view text);
+// For drawing: as Cp1252ToUtf8, except that three or four bytes that form
+// one UTF-8 character are drawn as that character. Such runs are text that
+// came from a UTF-8 source byte for byte ("ï¿½" is the replacement
+// character, "â€™" a closing quote); CP1252 text does not hold them by
+// chance. Two-byte runs ("Ã©") are left alone: a capital accented letter
+// before a sign is ordinary CP1252 ("Straße“").
+std::string DisplayTextToUtf8(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 // Text files from outside may be either: UTF-8 when they decode as such
 // (a byte-order mark is dropped), CP1252 otherwise.

@@ -27,6 +27,7 @@ bool InView(const Database& db, int32_t o, int32_t chapterNumber) {
 }  // namespace
 
 void BuildRecipeList(Database& db, int32_t chapterNumber) {
+  if (chapterNumber == kRecipesSelectedForMeals && db.reloadMealPlan) db.reloadMealPlan();
   db.recipeList.clear();
   db.selectionFlags.clear();
   for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
@@ -44,6 +45,14 @@ void SelectOnly(Database& db, int32_t position) {
   db.listPosition = count == 0 ? 0 : std::clamp(position, 0, count - 1);
   std::fill(db.selectionFlags.begin(), db.selectionFlags.end(), 0);
   if (count > 0) db.selectionFlags[static_cast<size_t>(db.listPosition)] = 1;
+}
+
+void SelectRange(Database& db, int32_t from, int32_t to) {
+  const int32_t count = static_cast<int32_t>(db.selectionFlags.size());
+  if (count == 0) return;
+  from = std::clamp(from, 0, count - 1);
+  to = std::clamp(to, 0, count - 1);
+  for (int32_t i = std::min(from, to); i <= std::max(from, to); ++i) db.selectionFlags[static_cast<size_t>(i)] = 1;
 }
 
 void SelectRecipeById(Database& db, int32_t recipeId) {

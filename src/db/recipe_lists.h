@@ -24,6 +24,10 @@ std::string ChapterName(const Database& db, int32_t chapterNumber);
 // the only one selected.
 void SelectOnly(Database& db, int32_t position);
 
+// Selects every item from one position to the other, both included
+// (clamped to the list); the other selections stay.
+void SelectRange(Database& db, int32_t from, int32_t to);
+
 // List position := the first item with that RecipeId, else 0; selects it.
 void SelectRecipeById(Database& db, int32_t recipeId);
 

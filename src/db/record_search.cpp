@@ -75,6 +75,10 @@ bool TermsSatisfied(const std::vector<SearchTerm>& terms, std::string_view text)
   return satisfied == terms.size();
 }
 
+std::string NoMatchesMessage(std::string_view query) {
+  return "No matches for \"" + std::string(query) + "\"";
+}
+
 int32_t SearchRecords(Database& db, std::string_view query, const SearchOptions& options) {
   const std::vector<SearchTerm> terms = ParseQuery(query);
   const size_t row = static_cast<size_t>(db.currentChapterRow);

@@ -36,6 +36,9 @@ struct SearchOptions {
   bool allChapters = true;
 };
 
+// What the user is told when a search found nothing.
+std::string NoMatchesMessage(std::string_view query);
+
 // Sets the search flag of every recipe and text record, saves Index34.dat
 // and opens "Search Results" with its first item selected. Records outside
 // the current chapter (unless allChapters) are searched as empty texts.

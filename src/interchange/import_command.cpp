@@ -41,6 +41,10 @@ std::string CheckImportSource(const std::string& path, bool fromClipboard) {
   return {};
 }
 
+std::string NothingImportedMessage(bool fromClipboard) {
+  return fromClipboard ? "No recipes were found in the text" : "No recipes were found in this file";
+}
+
 ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitlePrompt& askForTitle) {
   ImportOutcome outcome;
   outcome.refusal = CheckImportSource(request.sourcePath, request.fromClipboard);
@@ -66,7 +70,8 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
       if (run.unreadable) {
         outcome.nothingStored = "File cannot be read?";
       } else if (run.result.stored == 0 && run.result.notStored.empty()) {
-        outcome.nothingStored = run.webPage ? "The web page holds no recipe?" : "No recipe was found to import?";
+        outcome.nothingStored =
+            run.webPage ? "The web page holds no recipe?" : NothingImportedMessage(request.fromClipboard);
       }
       break;
     }

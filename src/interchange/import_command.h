@@ -36,6 +36,8 @@ std::string CheckImportSource(const std::string& path, bool fromClipboard);
 // What the user is told after an import that went through: the recipes
 // that could not be stored and the records cut at the size limit, by name.
 std::vector<std::string> ImportSummary(const ImportOutcome& outcome);
+// What the user is told when an import stored nothing.
+std::string NothingImportedMessage(bool fromClipboard);
 
 // Imports into the current chapter, or by category. With something stored,
 // the index is sorted and the chapter of the last stored recipe opened with

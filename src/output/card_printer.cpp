@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "output/print_line_break.h"
+#include "layout/line_breaker.h"
 #include "output/print_record.h"
 
 namespace tovalia {
@@ -95,10 +95,10 @@ bool CardPrinter::NextCard(int32_t kind) {
 void CardPrinter::UseBodyFont(bool bold) { device_.SetFont(face_, bodyHeight_, bold ? kBold : kNormal); }
 
 int CardPrinter::CountPrintLines(const std::string& text, int width) {
-  const wrap::TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
+  const TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
   int lines = 0;
   for (std::string_view rest = text; !rest.empty(); ++lines)
-    rest.remove_prefix(static_cast<size_t>(wrap::NextLineBreak(rest, {kMostLineCharacters, width, &measure})));
+    rest.remove_prefix(static_cast<size_t>(NextLineBreak(rest, {kMostLineCharacters, width, &measure})));
   return lines;
 }
 
@@ -136,11 +136,11 @@ void CardPrinter::PrintTitle(const std::string& title) {
     height = height * 85 / 100;
     device_.SetFont(face_, height, kBold);
   }
-  const wrap::TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
+  const TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
   int y = c.lineY;
   int lines = 0;
   for (std::string_view rest = title; !rest.empty(); ++lines) {
-    const size_t n = static_cast<size_t>(wrap::NextLineBreak(rest, {kMostLineCharacters, available, &measure}));
+    const size_t n = static_cast<size_t>(NextLineBreak(rest, {kMostLineCharacters, available, &measure}));
     const std::string line(Trimmed(rest.substr(0, n)));
     device_.DrawText(c.x + c.cardWidth / 2 - device_.TextWidth(line) / 2, y, line);
     y += height;
@@ -197,7 +197,7 @@ bool CardPrinter::FlowPrintText(const std::string& text, bool bold) {
   if (text.empty()) return !failed_;
   UseBodyFont(bold);
   PrintCursor& c = cursor_;
-  const wrap::TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
+  const TextMeasure measure = [this](std::string_view s) { return device_.TextWidth(std::string(s)); };
   for (std::string_view rest = text; !rest.empty();) {
     // At the top of a column a line is drawn even when it is taller than
     // the column, so that nothing loops.
@@ -207,7 +207,7 @@ bool CardPrinter::FlowPrintText(const std::string& text, bool bold) {
       UseBodyFont(bold);
       continue;
     }
-    const size_t n = static_cast<size_t>(wrap::NextLineBreak(rest, {kMostLineCharacters, c.right - c.left, &measure}));
+    const size_t n = static_cast<size_t>(NextLineBreak(rest, {kMostLineCharacters, c.right - c.left, &measure}));
     const std::string line(Trimmed(rest.substr(0, n)));
     if (!line.empty()) device_.DrawText(c.left, c.lineY, line);
     c.lineY += c.lineHeight;

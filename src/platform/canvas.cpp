@@ -38,6 +38,14 @@ Rect Clip(const Rect& r, int width, int height) {
   return {x1, y1, x2 - x1, y2 - y1};
 }
 
+Rect Intersection(const Rect& a, const Rect& b) {
+  const int x1 = std::max(a.x, b.x);
+  const int y1 = std::max(a.y, b.y);
+  const int x2 = std::min(a.x + a.width, b.x + b.width);
+  const int y2 = std::min(a.y + a.height, b.y + b.height);
+  return {x1, y1, std::max(x2 - x1, 0), std::max(y2 - y1, 0)};
+}
+
 }  // namespace
 
 Canvas::Canvas(int width, int height)
@@ -170,7 +178,7 @@ void Canvas::SetFont(const Font& font) {
 }
 
 int Canvas::TextWidth(const std::string& text) {
-  std::string utf8 = Cp1252ToUtf8(text);
+  std::string utf8 = DisplayTextToUtf8(text);
   cairo_text_extents_t extents;
   cairo_text_extents(cr_, utf8.c_str(), &extents);
   return static_cast<int>(std::lround(extents.x_advance));
@@ -183,7 +191,7 @@ int Canvas::LineHeight() {
 }
 
 int Canvas::DrawText(int x, int y, const std::string& text, Color color) {
-  std::string utf8 = Cp1252ToUtf8(text);
+  std::string utf8 = DisplayTextToUtf8(text);
   cairo_font_extents_t font;
   cairo_font_extents(cr_, &font);
   SetColor(color);
@@ -191,7 +199,11 @@ int Canvas::DrawText(int x, int y, const std::string& text, Color color) {
   cairo_show_text(cr_, utf8.c_str());
   cairo_new_path(cr_);
   int width = TextWidth(text);
-  if (!text.empty()) texts_.push_back({{x, y, std::max(width, 1), LineHeight()}, text});
+  if (!text.empty()) {
+    const Rect clip = clips_.empty() ? Rect{0, 0, width_, height_} : clips_.back();
+    const bool cut = x < clip.x || x + width > clip.x + clip.width;
+    texts_.push_back({{x, y, std::max(width, 1), LineHeight()}, text, cut});
+  }
   return width;
 }
 
@@ -204,9 +216,13 @@ void Canvas::PushClip(const Rect& r, double radius) {
   cairo_save(cr_);
   RoundedPath(r, radius);
   cairo_clip(cr_);
+  clips_.push_back(Intersection(clips_.empty() ? Rect{0, 0, width_, height_} : clips_.back(), r));
 }
 
-void Canvas::PopClip() { cairo_restore(cr_); }
+void Canvas::PopClip() {
+  cairo_restore(cr_);
+  if (!clips_.empty()) clips_.pop_back();
+}
 
 const DrawnButton* Canvas::ButtonAt(int x, int y) const {
   for (auto b = buttons_.rbegin(); b != buttons_.rend(); ++b)

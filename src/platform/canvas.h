@@ -51,6 +51,9 @@ struct Image {
 struct DrawnText {
   Rect rect;
   std::string text;  // CP1252
+  // Part of it fell outside the clip or the canvas, so the user cannot read
+  // all of it.
+  bool cut = false;
 };
 
 struct DrawnButton {
@@ -97,7 +100,8 @@ class Canvas {
   int TextWidth(const std::string& text);
   int LineHeight();
 
-  // Limits drawing to the rectangle until PopClip.
+  // Limits drawing to the rectangle (within any clip already in force)
+  // until PopClip.
   void PushClip(const Rect& r, double radius = 0);
   void PopClip();
 
@@ -125,6 +129,7 @@ class Canvas {
   cairo_surface_t* surface_;
   cairo_t* cr_;
   Font font_;
+  std::vector<Rect> clips_;  // the clip in force, innermost last
   std::vector<DrawnText> texts_;
   std::vector<DrawnButton> buttons_;
 };

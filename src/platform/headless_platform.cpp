@@ -9,8 +9,28 @@
 namespace tovalia {
 
 namespace {
+
 constexpr int kLinesPerNotch = 3;
+
+bool WriteVisibleTexts(const Canvas& canvas, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return false;
+  for (const DrawnText& t : canvas.VisibleTexts())
+    std::fprintf(file, "%d\t%d\t%d\t%s\t%s\n", t.rect.x, t.rect.y, t.rect.width, t.cut ? "cut" : "whole",
+                 DisplayTextToUtf8(t.text).c_str());
+  return std::fclose(file) == 0;
 }
+
+bool WriteVisibleButtons(const Canvas& canvas, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return false;
+  for (const DrawnButton& b : canvas.VisibleButtons())
+    std::fprintf(file, "%d\t%d\t%d\t%d\t%s\n", b.rect.x, b.rect.y, b.rect.width, b.rect.height,
+                 DisplayTextToUtf8(b.caption).c_str());
+  return std::fclose(file) == 0;
+}
+
+}  // namespace
 
 HeadlessPlatform::HeadlessPlatform(std::vector<ScriptCommand> script, DisplayMode screen)
     : script_(std::move(script)), screen_(screen) {}
@@ -46,13 +66,14 @@ void HeadlessPlatform::ShowSystemMessage(const std::string& caption, const std::
 }
 
 bool HeadlessPlatform::OpenDocument(const std::string& target) {
+  if (!helpersPresent_) return false;
   std::fprintf(stderr, "open: %s\n", Cp1252ToUtf8(target).c_str());
   return true;
 }
 
 bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
                                  const std::string& body) {
-  if (!emailAnswers_) return false;
+  if (!helpersPresent_) return false;
   std::fprintf(stderr, "email: %s, %s\n%s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str(),
                ProgramTextToClipboard(body).c_str());
   return true;
@@ -65,13 +86,15 @@ void HeadlessPlatform::Fail(const std::string& message) {
 
 // Script positions are window pixels where the window stands when the line
 // is read; events carry them as screen positions, as a real mouse does.
-void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y) {
-  events_.push_back({kind, bit, windowX_ + x, windowY_ + y});
+void HeadlessPlatform::Mouse(Event::Kind kind, int bit, int x, int y, bool shift) {
+  Event event{kind, bit, windowX_ + x, windowY_ + y};
+  event.shift = shift;
+  events_.push_back(event);
 }
 
-void HeadlessPlatform::Click(int bit, int x, int y) {
-  Mouse(Event::Kind::kButtonDown, bit, x, y);
-  Mouse(Event::Kind::kButtonUp, bit, x, y);
+void HeadlessPlatform::Click(int bit, int x, int y, bool shift) {
+  Mouse(Event::Kind::kButtonDown, bit, x, y, shift);
+  Mouse(Event::Kind::kButtonUp, bit, x, y, shift);
 }
 
 bool HeadlessPlatform::ReadScript(InputState& input) {
@@ -82,7 +105,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
     switch (c.kind) {
       case Kind::kClick:
       case Kind::kRightClick:
-        Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1]);
+        Click(c.kind == Kind::kClick ? kLeftButton : kRightButton, c.numbers[0], c.numbers[1], c.shift);
         break;
       case Kind::kMove:
         Mouse(Event::Kind::kMove, 0, c.numbers[0], c.numbers[1]);
@@ -128,7 +151,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         }
         break;
       case Kind::kCtrl:
-        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true});
+        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true, false});
         break;
       case Kind::kWheel: {
         int notches = c.numbers[0];
@@ -150,11 +173,14 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         if (!saved) Fail(where + "cannot write " + c.text);
         break;
       }
-      case Kind::kNoEmail:
-        emailAnswers_ = false;
-        break;
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);
+        break;
+      case Kind::kTexts:
+        if (!canvas_ || !WriteVisibleTexts(*canvas_, c.text)) Fail(where + "cannot write " + c.text);
+        break;
+      case Kind::kButtons:
+        if (!canvas_ || !WriteVisibleButtons(*canvas_, c.text)) Fail(where + "cannot write " + c.text);
         break;
       case Kind::kExpect: {
         bool seen = false;
@@ -185,6 +211,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
                std::to_string(windowY_));
         }
         break;
+      case Kind::kHelpers:
+        helpersPresent_ = c.numbers[0] == 1;
+        break;
       case Kind::kQuit:
         input.quitFlag = true;
         return false;
@@ -213,6 +242,7 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
   Event e = events_.front();
   events_.pop_front();
   input.ctrl = e.ctrl;
+  input.shift = e.shift;
   bool mouse = e.kind == Event::Kind::kButtonDown || e.kind == Event::Kind::kButtonUp ||
                e.kind == Event::Kind::kMove;
   if (mouse) {
@@ -230,7 +260,8 @@ void HeadlessPlatform::PumpMessages(InputState& input, int wait) {
       input.buttonBits &= ~e.value;
       break;
     case Event::Kind::kMove:
-      if (input.wakeOnMouseMove) input.inputFlag = true;
+      // A move with a button held is no new click.
+      if (input.wakeOnMouseMove && input.buttonBits == 0) input.inputFlag = true;
       break;
     case Event::Kind::kCharacter:
       input.typedCharacter = e.value;

@@ -31,6 +31,7 @@ class HeadlessPlatform : public Platform {
     y = screenMouseY_;
   }
   void Present(const Canvas& canvas) override { canvas_ = &canvas; }
+  void PresentArea(const Canvas& canvas, const Rect&) override { canvas_ = &canvas; }
 
   void PumpMessages(InputState& input, int wait) override;
   bool InputPending() override { return !events_.empty(); }
@@ -57,14 +58,15 @@ class HeadlessPlatform : public Platform {
     bool ctrl = false;
     bool repeat = false;
     uint32_t due = 0;  // not taken before the clock reaches it
+    bool shift = false;
   };
 
   // Runs script lines until one of them queues input; false at the end.
   bool ReadScript(InputState& input);
   void Fail(const std::string& message);
   void Advance(int milliseconds);
-  void Click(int bit, int x, int y);
-  void Mouse(Event::Kind kind, int bit, int x, int y);
+  void Click(int bit, int x, int y, bool shift = false);
+  void Mouse(Event::Kind kind, int bit, int x, int y, bool shift = false);
 
   std::vector<ScriptCommand> script_;
   size_t next_ = 0;
@@ -77,7 +79,7 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
-  bool emailAnswers_ = true;
+  bool helpersPresent_ = true;  // a browser and an e-mail program can be started
   bool failed_ = false;
 };
 

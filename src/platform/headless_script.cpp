@@ -79,10 +79,11 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     std::string word = line.substr(0, space);
     std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
     std::istringstream in(rest);
-    ScriptCommand c{Kind::kQuit, number, {}, {}, false};
+    ScriptCommand c{Kind::kQuit, number, {}, {}, false, false};
     bool ok = true;
-    if (word == "click" || word == "rclick") {
-      c.kind = word == "click" ? Kind::kClick : Kind::kRightClick;
+    if (word == "click" || word == "rclick" || word == "shift+click") {
+      c.kind = word == "rclick" ? Kind::kRightClick : Kind::kClick;
+      c.shift = word == "shift+click";
       ok = ParseNumbers(in, 2, c.numbers);
     } else if (word == "move") {
       c.kind = Kind::kMove;
@@ -130,13 +131,17 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "press" ? Kind::kPress : word == "expect" ? Kind::kExpect : Kind::kAbsent;
       c.text = Utf8ToCp1252(rest);
       ok = !c.text.empty();
-    } else if (word == "snapshot" || word == "saveclipboard") {
-      c.kind = word == "snapshot" ? Kind::kSnapshot : Kind::kSaveClipboard;
+    } else if (word == "snapshot" || word == "texts" || word == "buttons" || word == "saveclipboard") {
+      c.kind = word == "snapshot" ? Kind::kSnapshot
+               : word == "texts"  ? Kind::kTexts
+               : word == "buttons" ? Kind::kButtons
+                                   : Kind::kSaveClipboard;
       c.text = rest;
       ok = !rest.empty();
-    } else if (word == "noemail") {
-      c.kind = Kind::kNoEmail;
-      ok = rest.empty();
+    } else if (word == "helpers") {
+      c.kind = Kind::kHelpers;
+      ok = rest == "missing" || rest == "present";
+      c.numbers.push_back(rest == "present" ? 1 : 0);
     } else if (word == "quit") {
       c.kind = Kind::kQuit;
       ok = rest.empty();

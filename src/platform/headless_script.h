@@ -3,6 +3,7 @@
 //
 //   click X Y        left click at window pixel (X, Y)
 //   rclick X Y       right click
+//   shift+click X Y  left click with Shift held
 //   drag X1 Y1 X2 Y2 left button down at (X1, Y1), moved to (X2, Y2), let go
 //   move X Y         the pointer moves to (X, Y) with no button down
 //   press CAPTION    left click on the centre of the visible button so captioned
@@ -18,11 +19,16 @@
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
 //   saveclipboard FILE writes the clipboard's text as the desktop gets it
 //                    (UTF-8, LF line ends)
-//   noemail          from here on no e-mail program answers
 //   snapshot FILE    writes the window's picture as PNG
+//   texts FILE       writes every visible text, one a line: x, y, width,
+//                    "cut" or "whole", the text (UTF-8), separated by tabs
+//   buttons FILE     writes every button and taken area, one a line: x, y,
+//                    width, height, the caption (empty for an area), by tabs
 //   expect TEXT      fails the run unless TEXT is visible on screen
 //   absent TEXT      fails the run if TEXT is visible on screen
 //   window W H X Y   fails the run unless the main window has that size and place
+//   helpers missing  from here on no browser or e-mail program can be started
+//   helpers present  they can again (the default)
 //   quit             closes the program as the window's close box does
 // Blank lines and lines starting with # are skipped.
 #pragma once
@@ -35,7 +41,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kHold, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSaveClipboard, kNoEmail, kSnapshot, kExpect, kAbsent, kWindow, kQuit,
+    kClipboard, kSaveClipboard, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow, kHelpers, kQuit,
   };
   Kind kind;
   int line = 0;
@@ -44,6 +50,7 @@ struct ScriptCommand {
   bool typedKey = false;     // kKey: the key arrives as a typed character
   bool ctrl = false;         // kKey: with Ctrl held
   bool repeat = false;       // kKey: a repeat of a held key
+  bool shift = false;        // kClick: with Shift held
 };
 
 // Parses a whole script; on a bad line returns false with a message naming it.

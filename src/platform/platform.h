@@ -12,6 +12,7 @@
 namespace tovalia {
 
 class Canvas;
+struct Rect;
 
 struct DisplayMode {
   int width = 0;
@@ -34,6 +35,9 @@ class Platform {
   virtual void ScreenMousePosition(const InputState& input, int& x, int& y) = 0;
   // Copies the off-screen surface to the window.
   virtual void Present(const Canvas& canvas) = 0;
+  // Copies only a part of it, where nothing else has changed since the last
+  // present (a progress box over a screen).
+  virtual void PresentArea(const Canvas& canvas, const Rect& area) = 0;
 
   // wait 1: clears the key code and typed character, then waits for and
   // translates the next event; wait 0: translates one pending event, if any.

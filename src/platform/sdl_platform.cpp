@@ -1,23 +1,23 @@
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "db/cp1252.h"
 #include "platform/canvas.h"
 #include "platform/clipboard_text.h"
-
-extern char** environ;
+#include "platform/helper_process.h"
 
 namespace tovalia {
 
 namespace {
 
 constexpr int kLinesPerNotch = 3;
+// How long a helper may take to report that it found nothing to open.
+constexpr int kHelperGraceMs = 300;
 
 Uint32 PushTimerEvent(Uint32 interval, void* param) {
   SDL_Event event{};
@@ -73,8 +73,6 @@ SdlPlatform::SdlPlatform(std::optional<DisplayMode> screenOverride)
 
 SdlPlatform::~SdlPlatform() {
   StopCaretTimer();
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -89,16 +87,15 @@ DisplayMode SdlPlatform::DesktopMode() {
 bool SdlPlatform::CreateMainWindow(const std::string& title, int x, int y, int width,
                                    int height) {
   if (!videoReady_) return false;
+  // The window's surface is copied to the display directly (X11 shared
+  // memory), not through a GL texture: then updating a small part of it
+  // costs only that part, also where GL runs in software.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   window_ = SDL_CreateWindow(title.c_str(), x, y, width, height,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
   if (!window_) return false;
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) return false;
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                               width, height);
   SDL_StartTextInput();
-  return texture_ != nullptr;
+  return SDL_GetWindowSurface(window_) != nullptr;
 }
 
 void SdlPlatform::ShowMainWindow() {
@@ -129,12 +126,30 @@ void SdlPlatform::Present(const Canvas& canvas) {
   Repaint();
 }
 
-void SdlPlatform::Repaint() {
-  if (!texture_ || !shown_) return;
-  SDL_UpdateTexture(texture_, nullptr, shown_->Pixels(), shown_->Stride());
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+void SdlPlatform::PresentArea(const Canvas& canvas, const Rect& area) {
+  shown_ = &canvas;
+  Repaint(&area);
+}
+
+void SdlPlatform::Repaint(const Rect* area) {
+  if (!window_ || !shown_) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return;
+  // Only what lies on both the canvas and the window.
+  SDL_Rect r{0, 0, std::min(shown_->Width(), surface->w), std::min(shown_->Height(), surface->h)};
+  if (area) {
+    const int x1 = std::clamp(area->x, 0, r.w), y1 = std::clamp(area->y, 0, r.h);
+    const int x2 = std::clamp(area->x + area->width, 0, r.w), y2 = std::clamp(area->y + area->height, 0, r.h);
+    r = {x1, y1, x2 - x1, y2 - y1};
+  }
+  if (r.w <= 0 || r.h <= 0) return;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  const int bytes = surface->format->BytesPerPixel;
+  SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_ARGB8888, shown_->Pixels() + r.y * shown_->Stride() + r.x * 4,
+                    shown_->Stride(), surface->format->format,
+                    static_cast<uint8_t*>(surface->pixels) + r.y * surface->pitch + r.x * bytes, surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurfaceRects(window_, &r, 1);
 }
 
 void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
@@ -197,7 +212,8 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
     case SDL_MOUSEMOTION:
       input.mouseX = event.motion.x;
       input.mouseY = event.motion.y;
-      if (input.wakeOnMouseMove) input.inputFlag = true;
+      // A move with a button held is no new click.
+      if (input.wakeOnMouseMove && input.buttonBits == 0) input.inputFlag = true;
       break;
     case SDL_MOUSEWHEEL: {
       if (event.wheel.y == 0) break;
@@ -218,6 +234,7 @@ void SdlPlatform::Translate(const SDL_Event& event, InputState& input) {
 }
 
 void SdlPlatform::PumpMessages(InputState& input, int wait) {
+  ReapHelpers();
   if (input.quitFlag) return;
   if (wait == 1) {
     input.keyCode = 0;
@@ -288,50 +305,17 @@ void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::strin
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), window_);
 }
 
-namespace {
-
-// Helpers still running when their caller went on; reaped later.
-std::vector<pid_t>& RunningHelpers() {
-  static std::vector<pid_t> running;
-  return running;
-}
-
-// Starts a desktop helper. A helper that fails to start or exits with an
-// error within its first seconds reports failure; one still running then
-// (a mail program it started in the foreground, say) counts as success and
-// is left to run, so the window never waits on it.
-bool RunHelper(std::vector<std::string> arguments) {
-  std::vector<pid_t>& running = RunningHelpers();
-  std::erase_if(running, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
-  std::vector<char*> argv;
-  for (std::string& a : arguments) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-  constexpr int kWaitMs = 3000, kStepMs = 50;
-  for (int waited = 0; waited < kWaitMs; waited += kStepMs) {
-    int status = 0;
-    const pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0) return false;
-    SDL_Delay(kStepMs);
-  }
-  running.push_back(child);
-  return true;
-}
-
-}  // namespace
-
 bool SdlPlatform::OpenDocument(const std::string& target) {
-  return RunHelper({"xdg-open", Cp1252ToUtf8(target)});
+  return StartHelper({"xdg-open", Cp1252ToUtf8(target)}, kHelperGraceMs);
 }
 
 bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                             const std::string& body) {
   std::vector<std::string> arguments = {"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
                                         ProgramTextToClipboard(body)};
+  // A message with no address yet: the user fills it in.
   if (!to.empty()) arguments.push_back(Cp1252ToUtf8(to));
-  return RunHelper(std::move(arguments));
+  return StartHelper(arguments, kHelperGraceMs);
 }
 
 }  // namespace tovalia

@@ -1,6 +1,7 @@
-// The platform on a desktop: one SDL window showing the off-screen surface,
-// SDL events translated into the input state, the desktop's clipboard and
-// xdg-open for documents.
+// The platform on a desktop: one SDL window showing the off-screen surface
+// (copied into the window's own surface, all of it or only the part that
+// changed), SDL events translated into the input state, the desktop's
+// clipboard and xdg-open for documents.
 #pragma once
 
 #include <deque>
@@ -10,8 +11,6 @@
 #include "platform/platform.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 namespace tovalia {
@@ -29,6 +28,7 @@ class SdlPlatform : public Platform {
   void MoveMainWindowBy(int dx, int dy) override;
   void ScreenMousePosition(const InputState& input, int& x, int& y) override;
   void Present(const Canvas& canvas) override;
+  void PresentArea(const Canvas& canvas, const Rect& area) override;
 
   void PumpMessages(InputState& input, int wait) override;
   bool InputPending() override;
@@ -48,13 +48,12 @@ class SdlPlatform : public Platform {
 
  private:
   void Translate(const SDL_Event& event, InputState& input);
-  void Repaint();
+  // Copies the area of the shown canvas to the window (all of it when null).
+  void Repaint(const Rect* area = nullptr);
 
   std::optional<DisplayMode> screenOverride_;
   bool videoReady_ = false;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
   const Canvas* shown_ = nullptr;
   int timerId_ = 0;
   uint32_t timerEventType_ = 0;

@@ -19,28 +19,21 @@ void CreateLineTable(ByteBuffer& table, int32_t capacity, int32_t wrapWidth, int
   for (int32_t slot = 0; slot < capacity; ++slot) SetI32(table, kLineStarts + 4 * slot, -1);
 }
 
-void BuildLineTable(std::string_view text, ByteBuffer& table) {
-  const int32_t wrap = GetI32(table, kWrapWidth);
+void SetWrapPixels(ByteBuffer& table, int32_t pixels) { SetI32(table, kWrapPixels, std::max(pixels, 0)); }
+
+void BuildLineTable(std::string_view text, ByteBuffer& table, const TextMeasure& measure) {
   const int32_t capacity = GetI32(table, kCapacity);
   const int32_t length = static_cast<int32_t>(text.size());
+  LineLimit limit;
+  limit.characters = GetI32(table, kWrapWidth);
+  limit.width = GetI32(table, kWrapPixels);
+  if (limit.width > 0 && measure) limit.measure = &measure;
   int32_t count = 0;
   int32_t p = 0;
   while (p < length && count < capacity) {
     SetI32(table, kLineStarts + 4 * count, p);
     ++count;
-    const int32_t chunk = std::min(kMostWrapWidth, length - p);
-    const std::string_view s = text.substr(static_cast<size_t>(p), static_cast<size_t>(chunk));
-    int32_t b;
-    const size_t cr = s.find('\r');
-    if (cr != std::string_view::npos && static_cast<int32_t>(cr) + 1 <= wrap) {
-      b = static_cast<int32_t>(cr) + 1;  // the CR ends the line and belongs to it
-    } else if (wrap > chunk) {
-      b = wrap - 1;  // the rest fits
-    } else {
-      size_t blank = s.substr(0, static_cast<size_t>(wrap)).rfind(' ');
-      b = blank == std::string_view::npos ? wrap - 1 : static_cast<int32_t>(blank) + 1;
-    }
-    p = std::min(length, p + std::max(b, 1));
+    p += std::max(NextLineBreak(text.substr(static_cast<size_t>(p)), limit), 1);
   }
   SetI32(table, kLineCount, count);
   SetI32(table, kTextLength, length);

@@ -1,6 +1,7 @@
 // A text cut into display lines. A line table is a byte block of its own:
-// thirteen 32-bit fields, reserved space up to byte 100, then one 32-bit
-// line start per slot (-1 in every slot after the last line).
+// thirteen 32-bit fields, the measured wrap width in the first reserved
+// slot, reserved space up to byte 100, then one 32-bit line start per slot
+// (-1 in every slot after the last line).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "db/byte_buffer.h"
+#include "layout/line_breaker.h"
 
 namespace tovalia {
 
@@ -25,6 +27,7 @@ inline constexpr int32_t kLineCount = 36;
 inline constexpr int32_t kBlockStart = 40;
 inline constexpr int32_t kBlockEnd = 44;
 inline constexpr int32_t kBlockAnchor = 48;
+inline constexpr int32_t kWrapPixels = 52;  // measured width of a line; 0: characters only
 inline constexpr int32_t kLineStarts = 100;
 inline constexpr int32_t kMostWrapWidth = 80;
 }  // namespace line_table
@@ -33,10 +36,13 @@ inline constexpr int32_t kMostWrapWidth = 80;
 // characters; no block is marked.
 void CreateLineTable(ByteBuffer& table, int32_t capacity, int32_t wrapWidth, int32_t maxTextLength);
 
-// Cuts the text into display lines: a line ends after a CR within the wrap
-// width, else after the last blank within it, else after wrap width - 1
-// characters; the rest of a text that fits is one line.
-void BuildLineTable(std::string_view text, ByteBuffer& table);
+// Lines of the table may also be at most this wide, measured in pixels.
+void SetWrapPixels(ByteBuffer& table, int32_t pixels);
+
+// Cuts the text into display lines by the one line rule (NextLineBreak):
+// within the wrap width in characters and, when the table has a wrap width
+// in pixels and a measure is given, within that measured width.
+void BuildLineTable(std::string_view text, ByteBuffer& table, const TextMeasure& measure = {});
 
 int32_t LineCount(const ByteBuffer& table);
 int32_t LineStart(const ByteBuffer& table, int32_t line);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "calendar/meal_calendar.h"
+#include "calendar/meal_messages.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
@@ -80,7 +82,7 @@ void Resize(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
     }
   }
   if (factor <= 0) return;
-  ResizeIngredients(app.db, factor, viewer.ingredientsTable);
+  ResizeIngredients(app.db, factor, viewer.ingredientsTable, layout.measure);
   viewer.ingredientRows = LineCount(viewer.ingredientsTable);
   viewer.totalRows = viewer.photoRows + std::max(viewer.ingredientRows, viewer.directionRows);
 }
@@ -102,6 +104,22 @@ void DeleteRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
     ShowNotice(app.ui, WriteReportMessage(report));
   }
   LoadViewedRecord(app, viewer, layout);
+}
+
+// "New Meal": the recipe on screen becomes a meal for today.
+void AddRecipeForToday(App& app, const RecipeViewer& viewer) {
+  if (!HaveRecord(app, viewer, meal_message::kNoRecipeToAdd)) return;
+  int answer = 0;
+  ShowMessage(app.ui, meal_message::kAddThisRecipe, "", 1, "OK|Cancel", 0, answer);
+  if (answer != 1) return;
+  const ByteBuffer& h = app.db.recordHeaderBuffer;
+  const std::string title = GetBytes(app.db.titleBuffer, 0, GetU8(h, header::kTitleLength));
+  Progress& progress = *app.db.progress;
+  progress.ShowProgress(meal_message::kAddingMeal, "", 0, 1);
+  const bool written = AddMeal(app.meals, GetI32(h, header::kRecipeId), title, kMealRecipe, Today());
+  progress.ShowProgress(meal_message::kAddingMeal, "", 1, 1);
+  progress.CloseProgress();
+  if (!written) ShowNotice(app.ui, meal_message::NotSaved(app.meals.path));
 }
 
 // The record on screen is the current one and the only one ticked, so that
@@ -128,7 +146,7 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == "Delete") {
     DeleteRecord(app, viewer, layout);
   } else if (caption == "New Meal") {
-    HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
+    AddRecipeForToday(app, viewer);
   } else if (caption == "Print") {
     if (HaveRecord(app, viewer, "No Recipe to Print?")) PrintRecipes(app, kPrintCurrentRecipe);
   } else if (caption == "Export") {
@@ -152,7 +170,7 @@ void FollowPointer(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
       const std::string text = RowText(app, viewer, row).first;
       Canvas& canvas = app.ui.canvas;
       canvas.SetFont({FontFamily::kSans, 16, false});
-      const int x = in.mouseX - (layout.text.x + 8);
+      const int x = in.mouseX - layout.ingredients.left;
       int at = -1;
       for (size_t i = 0; i < text.size(); ++i) {
         if (canvas.TextWidth(text.substr(0, i + 1)) > x) {
@@ -176,7 +194,7 @@ void RunRecipeScreen(App& app) {
   RecipeLayout layout(ui.canvas);
   RecipeViewer viewer;
   LoadViewedRecord(app, viewer, layout);
-  ui.input.wakeOnMouseMove = true;
+  const PointerFollowing following(ui, true);
 
   for (;;) {
     DrawRecipeScreen(app, viewer, layout);
@@ -191,6 +209,16 @@ void RunRecipeScreen(App& app) {
     if (in.typedCharacter == typed::kEnter) {
       app.requestedScreen = kIndexScreen;
       break;
+    }
+    // The scroll bar: its thumb drags, its track pages.
+    if (const ScrollBar bar = PageBar(viewer, layout);
+        (in.buttonBits & kLeftButton) && bar.Needed() && bar.track.Contains(in.mouseX, in.mouseY)) {
+      viewer.topRow = FollowScrollBar(ui, bar, [&](int first) {
+        viewer.topRow = first;
+        DrawRecipeScreen(app, viewer, layout);
+        ui.Show();
+      });
+      continue;
     }
     // A click on the offered word looks for it in the grocery list.
     if ((in.buttonBits & kLeftButton) && !viewer.hoverWord.empty() &&
@@ -230,7 +258,6 @@ void RunRecipeScreen(App& app) {
     if ((in.mouseX != lastX || in.mouseY != lastY) && in.typedCharacter == 0 && in.keyCode == 0)
       FollowPointer(app, viewer, layout);
   }
-  ui.input.wakeOnMouseMove = false;
   if (viewer.hasRecord) SelectOnly(app.db, app.db.listPosition);
 }
 

@@ -10,7 +10,9 @@
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
 #include "ui/button.h"
+#include "ui/fitted_text.h"
 #include "ui/frame.h"
+#include "ui/scroll_bar.h"
 #include "ui/theme.h"
 
 namespace tovalia {
@@ -35,15 +37,6 @@ std::string_view IngredientsText(const App& app) {
 
 std::string_view DirectionsText(const App& app) {
   return Text(app.db.directionsBuffer, GetI32(app.db.recordHeaderBuffer, header::kDirectionsLength));
-}
-
-// Characters per line for a column: its width over the face's average
-// character width, at most 80.
-int WrapWidth(Canvas& canvas, int pixels) {
-  canvas.SetFont(TextFont());
-  const std::string sample = "the quick brown fox jumps over the lazy dog 1/2 cup FLOUR";
-  const double average = static_cast<double>(canvas.TextWidth(sample)) / sample.size();
-  return std::clamp(static_cast<int>(pixels / std::max(average, 1.0)), 8, 80);
 }
 
 // Draws a row's text from x, clipped at `right`: the matched search text and
@@ -86,6 +79,45 @@ void DrawRowText(Canvas& canvas, int x, int y, int right, const std::string& tex
   canvas.PopClip();
 }
 
+// The header band: the title, shrunk a little, then on two lines, then cut
+// short when it still does not fit; "Serves  N" below it. True when the
+// title was cut short.
+bool DrawHeader(App& app, const RecipeViewer& viewer, const RecipeLayout& layout) {
+  Canvas& canvas = app.ui.canvas;
+  const Rect& band = layout.header;
+  canvas.FillRoundedRect(band, 8, theme::kPaper);
+  canvas.StrokeRect(band, theme::kPanelEdge, 1, 8);
+  Font titleFont{FontFamily::kSerif, 22, true};
+  canvas.SetFont(titleFont);
+  if (!viewer.hasRecord) {
+    canvas.DrawTextCentred(band, "*** No Recipes In This Chapter ***", theme::kMutedInk);
+    return false;
+  }
+  const ByteBuffer& h = app.db.recordHeaderBuffer;
+  const std::string title(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength)));
+  const int servings = GetU8(h, header::kServings);
+  const bool serves = !viewer.textRecord && servings != 0;
+  const Rect titleBox{band.x + 12, band.y, band.width - 24, band.height};
+  const FittedText fitted = FitText(title, titleBox.width, 2, 22, 17, MeasureIn(canvas, titleFont));
+  titleFont.pixelSize = fitted.size;
+  canvas.SetFont(titleFont);
+  const int lines = static_cast<int>(fitted.lines.size());
+  const int lineStep = lines > 1 ? canvas.LineHeight() - 2 : 28;
+  const int servesHeight = serves ? (lines > 1 ? 17 : 28) : 0;
+  int y = serves && lines == 1 ? band.y + 3 : band.y + (band.height - lineStep * lines - servesHeight) / 2;
+  for (const std::string& line : fitted.lines) {
+    canvas.DrawTextCentred({titleBox.x, y, titleBox.width, lineStep}, line, theme::kInk);
+    y += lineStep;
+  }
+  if (serves) {
+    canvas.SetFont({FontFamily::kSans, lines > 1 ? 14.0 : 15.0, false, true});
+    // A number gets a blank for its sign: two blanks after "Serves".
+    canvas.DrawTextCentred({band.x, lines > 1 ? y : band.y + 26, band.width, servesHeight},
+                           "Serves  " + std::to_string(servings), theme::kMutedInk);
+  }
+  return fitted.shortened;
+}
+
 }  // namespace
 
 RecipeLayout::RecipeLayout(Canvas& canvas) {
@@ -103,9 +135,14 @@ RecipeLayout::RecipeLayout(Canvas& canvas) {
   buttons.push_back({barX + barWidth / 2 + 3, 64, barWidth / 2 - 3, 25});
   for (size_t i = 2; i < captions.size(); ++i)
     buttons.push_back({barX, 122 + static_cast<int>(i - 2) * 33, barWidth, 25});
-  ingredientsWrap = WrapWidth(canvas, boundary - text.x - 14);
-  directionsWrap = WrapWidth(canvas, text.x + text.width - boundary - 14);
-  fullWrap = WrapWidth(canvas, text.width - 16);
+  // The scroll thumb runs down the right edge of the text area.
+  ingredients = {text.x + 8, boundary - 5};
+  directions = {boundary + 4, text.x + text.width - 10};
+  full = {text.x + 8, text.x + text.width - 10};
+  measure = [&canvas](std::string_view run) {
+    canvas.SetFont(TextFont());
+    return canvas.TextWidth(std::string(run));
+  };
 }
 
 void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
@@ -125,11 +162,17 @@ void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout
         LoadRecord(db, EntryPosition(db, db.recipeList[static_cast<size_t>(db.listPosition)]));
   }
   viewer.textRecord = GetU8(db.recordHeaderBuffer, header::kRecordKind) == kKindTextRecord;
-  CreateLineTable(viewer.ingredientsTable, kTextBufferSize + 1,
-                  viewer.textRecord ? layout.fullWrap : layout.ingredientsWrap, kTextBufferSize);
-  CreateLineTable(viewer.directionsTable, kTextBufferSize + 1, layout.directionsWrap, kTextBufferSize);
-  BuildLineTable(IngredientsText(app), viewer.ingredientsTable);
-  BuildLineTable(viewer.textRecord ? std::string_view() : DirectionsText(app), viewer.directionsTable);
+  // Lines are cut where they stop fitting their column, measured in the
+  // face that draws them.
+  CreateLineTable(viewer.ingredientsTable, kTextBufferSize + 1, line_table::kMostWrapWidth, kTextBufferSize);
+  CreateLineTable(viewer.directionsTable, kTextBufferSize + 1, line_table::kMostWrapWidth, kTextBufferSize);
+  // A row's parts are measured apart when an opening quantity is set bold,
+  // and each width is rounded: two pixels spare keep such a row inside too.
+  SetWrapPixels(viewer.ingredientsTable, (viewer.textRecord ? layout.full : layout.ingredients).Width() - 2);
+  SetWrapPixels(viewer.directionsTable, layout.directions.Width() - 2);
+  BuildLineTable(IngredientsText(app), viewer.ingredientsTable, layout.measure);
+  BuildLineTable(viewer.textRecord ? std::string_view() : DirectionsText(app), viewer.directionsTable,
+                 layout.measure);
   viewer.ingredientRows = LineCount(viewer.ingredientsTable);
   viewer.directionRows = LineCount(viewer.directionsTable);
 
@@ -150,32 +193,18 @@ std::pair<std::string, std::string> RowText(const App& app, const RecipeViewer& 
   return row;
 }
 
+ScrollBar PageBar(const RecipeViewer& viewer, const RecipeLayout& layout) {
+  return {{layout.text.x + layout.text.width - 9, layout.text.y, 8, layout.text.height}, viewer.topRow,
+          viewer.rowsPerPage, viewer.totalRows};
+}
+
 void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& layout) {
   Ui& ui = app.ui;
   Canvas& canvas = ui.canvas;
   const ByteBuffer& h = app.db.recordHeaderBuffer;
   DrawFrame(ui, kRecipeScreen);
 
-  // The header band.
-  canvas.FillRoundedRect(layout.header, 8, theme::kPaper);
-  canvas.StrokeRect(layout.header, theme::kPanelEdge, 1, 8);
-  const int servings = GetU8(h, header::kServings);
-  canvas.SetFont({FontFamily::kSerif, 22, true});
-  if (!viewer.hasRecord) {
-    canvas.DrawTextCentred(layout.header, "*** No Recipes In This Chapter ***", theme::kMutedInk);
-  } else {
-    const std::string title(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength)));
-    if (viewer.textRecord || servings == 0) {
-      canvas.DrawTextCentred(layout.header, title, theme::kInk);
-    } else {
-      canvas.DrawTextCentred({layout.header.x, layout.header.y + 3, layout.header.width, 28}, title,
-                             theme::kInk);
-      canvas.SetFont({FontFamily::kSans, 15, false, true});
-      // A number gets a blank for its sign: two blanks after "Serves".
-      canvas.DrawTextCentred({layout.header.x, layout.header.y + 26, layout.header.width, 28},
-                             "Serves  " + std::to_string(servings), theme::kMutedInk);
-    }
-  }
+  const bool titleShortened = DrawHeader(app, viewer, layout);
 
   // The text area: photo band, then the two columns.
   canvas.FillRoundedRect({layout.text.x, layout.text.y - 4, layout.text.width, layout.text.height + 8}, 8,
@@ -196,24 +225,18 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
     const int y = layout.text.y + (r - viewer.topRow) * layout.rowHeight;
     auto [ingredients, directions] = RowText(app, viewer, t);
     const bool hovered = t == viewer.hoverRow && !viewer.hoverWord.empty();
-    const int right = viewer.textRecord ? layout.text.x + layout.text.width - 8 : layout.boundary - 5;
-    DrawRowText(canvas, layout.text.x + 8, y, right, ingredients, viewer.findString,
+    const TextColumn& left = viewer.textRecord ? layout.full : layout.ingredients;
+    DrawRowText(canvas, left.left, y, left.right, ingredients, viewer.findString,
                 hovered ? viewer.hoverFirst : -1, viewer.hoverLast, !viewer.textRecord, layout.rowHeight);
     if (!viewer.textRecord)
-      DrawRowText(canvas, layout.boundary + 4, y, layout.text.x + layout.text.width - 8, directions,
-                  viewer.findString, -1, -1, false, layout.rowHeight);
+      DrawRowText(canvas, layout.directions.left, y, layout.directions.right, directions, viewer.findString,
+                  -1, -1, false, layout.rowHeight);
   }
   canvas.PopClip();
   canvas.RecordButton(layout.text, "");
 
   // Where the page lies in the whole record.
-  if (viewer.totalRows > viewer.rowsPerPage) {
-    const int track = layout.text.height - 8;
-    const int thumb = std::max(16, track * viewer.rowsPerPage / viewer.totalRows);
-    const int top = layout.text.y + 4 +
-                    (track - thumb) * viewer.topRow / std::max(viewer.totalRows - viewer.rowsPerPage, 1);
-    canvas.FillRoundedRect({layout.text.x + layout.text.width - 7, top, 4, thumb}, 2, 0xB8AD9A);
-  }
+  DrawScrollBar(canvas, PageBar(viewer, layout));
 
   if (!viewer.hoverWord.empty()) {
     canvas.SetFont({FontFamily::kSans, 14, false});
@@ -230,6 +253,10 @@ void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& 
   }
 
   for (size_t b = 0; b < layout.buttons.size(); ++b) DrawButton(ui, layout.buttons[b], layout.captions[b]);
+
+  // A title cut short shows whole while the pointer rests on it.
+  if (titleShortened && layout.header.Contains(ui.input.mouseX, ui.input.mouseY))
+    DrawTip(ui, layout.header, std::string(Text(app.db.titleBuffer, GetU8(h, header::kTitleLength))));
 }
 
 }  // namespace tovalia

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "db/byte_buffer.h"
+#include "layout/line_breaker.h"
 #include "platform/canvas.h"
 #include "state/app_state.h"
+#include "ui/scroll_bar.h"
 
 namespace tovalia {
 
@@ -31,6 +33,13 @@ struct RecipeViewer {
   int hoverLast = -1;
 };
 
+// Where a column's text is drawn: from left up to (not including) right.
+struct TextColumn {
+  int left = 0;
+  int right = 0;
+  int Width() const { return right - left; }
+};
+
 struct RecipeLayout {
   explicit RecipeLayout(Canvas& canvas);
   Rect header;
@@ -40,9 +49,11 @@ struct RecipeLayout {
   std::vector<std::string> captions;  // the command bar, in the order tested
   std::vector<Rect> buttons;
   Rect status;
-  int ingredientsWrap = 40;
-  int directionsWrap = 60;
-  int fullWrap = 80;
+  TextColumn ingredients;
+  TextColumn directions;
+  TextColumn full;  // a text record's one column
+  // Measures text in the face the rows are drawn in.
+  TextMeasure measure;
 };
 
 // Loads the current list item (or nothing when the list is empty) into the
@@ -54,5 +65,8 @@ void LoadViewedRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout
 std::pair<std::string, std::string> RowText(const App& app, const RecipeViewer& viewer, int textRow);
 
 void DrawRecipeScreen(App& app, const RecipeViewer& viewer, const RecipeLayout& layout);
+
+// The scroll bar down the text area's right edge.
+ScrollBar PageBar(const RecipeViewer& viewer, const RecipeLayout& layout);
 
 }  // namespace tovalia

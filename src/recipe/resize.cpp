@@ -10,11 +10,11 @@
 
 namespace tovalia {
 
-void ResizeIngredients(Database& db, double factor, ByteBuffer& table) {
+void ResizeIngredients(Database& db, double factor, ByteBuffer& table, const TextMeasure& measure) {
   const int32_t length = GetI32(db.recordHeaderBuffer, header::kIngredientsLength);
   std::string text(reinterpret_cast<const char*>(db.ingredientsBuffer.Data()),
                    static_cast<size_t>(std::clamp(length, 0, db.ingredientsBuffer.Size())));
-  BuildLineTable(text, table);
+  BuildLineTable(text, table, measure);
   for (int32_t line = LineCount(table) - 1; line >= 0; --line) {
     const int32_t start = LineStart(table, line);
     const std::string_view old = DisplayLine(text, table, line);
@@ -23,7 +23,7 @@ void ResizeIngredients(Database& db, double factor, ByteBuffer& table) {
     text.replace(static_cast<size_t>(start), old.size(), resized);
   }
   SetCurrentIngredients(db, text);
-  BuildLineTable(text, table);
+  BuildLineTable(text, table, measure);
 }
 
 int32_t ServingsAfterResize(double n) {

@@ -6,6 +6,7 @@
 #include "ui/box.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
+#include "ui/fitted_text.h"
 #include "ui/text_split.h"
 #include "ui/theme.h"
 
@@ -20,6 +21,7 @@ constexpr int kButtonSlot = 80;
 void ChooseFromList(Ui& ui, const std::string& heading, const std::string& entries,
                     const std::string& buttons, int& result, int& selection) {
   ui.platform.ShowMainWindow();
+  const PointerFollowing still(ui, false);
   Canvas& canvas = ui.canvas;
   const std::vector<std::string> items = SplitBars(entries);
   const std::vector<std::string> captions = SplitBars(buttons);
@@ -58,8 +60,8 @@ void ChooseFromList(Ui& ui, const std::string& heading, const std::string& entri
       int item = first + row;
       Rect r{list.x + 1, list.y + row * kRowHeight, list.width - 2, kRowHeight};
       if (item == selection) canvas.FillRect(r, theme::kSelection);
-      canvas.DrawText(r.x + 8, r.y + (kRowHeight - canvas.LineHeight()) / 2, items[static_cast<size_t>(item)],
-                      item == selection ? theme::kInk : theme::kMutedInk);
+      DrawFittedLine(canvas, {r.x + 8, r.y, r.width - 16, kRowHeight}, items[static_cast<size_t>(item)],
+                     theme::BodyFont(), 12, item == selection ? theme::kInk : theme::kMutedInk);
     }
     canvas.RecordButton(list, "");
     for (size_t b = 0; b < captions.size(); ++b) DrawButton(ui, buttonRects[b], captions[b]);

@@ -1,8 +1,8 @@
 #include "ui/event_wait.h"
 
 #include "db/cp1252.h"
-#include "db/data_file.h"
 #include "ui/frame.h"
+#include "ui/web_pages.h"
 
 namespace tovalia {
 
@@ -23,14 +23,6 @@ void DragWindow(Ui& ui) {
 }
 
 }  // namespace
-
-void OpenHelp(Ui& ui) {
-  if (!ui.helpPage.empty() && FileExists(ui.helpPage)) {
-    ui.platform.OpenDocument(ui.helpPage);
-  } else {
-    ui.platform.OpenDocument(std::string(kWebSite) + "/tv_help.htm?source=program");
-  }
-}
 
 int ShowAndWait(Ui& ui) {
   ui.Show();

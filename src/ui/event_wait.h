@@ -1,7 +1,6 @@
 // Waiting for the user: every screen loop waits here for its next event.
 #pragma once
 
-#include "db/product.h"
 #include "ui/ui.h"
 
 namespace tovalia {
@@ -16,7 +15,22 @@ int WaitForNextEvent(Ui& ui);
 // the last key and character, wait. Returns what WaitForNextEvent returns.
 int ShowAndWait(Ui& ui);
 
-// Opens Help.htm beside the program, or the help page on the web site.
-void OpenHelp(Ui& ui);
+// While it lives, mouse moves wake the waiting loop (follow = true: for
+// highlights under the pointer) or do not (boxes with a blinking caret,
+// which take every wake-up without a key or click for a caret tick); the
+// setting before it returns afterwards.
+class PointerFollowing {
+ public:
+  PointerFollowing(Ui& ui, bool follow) : input_(ui.input), before_(ui.input.wakeOnMouseMove) {
+    input_.wakeOnMouseMove = follow;
+  }
+  ~PointerFollowing() { input_.wakeOnMouseMove = before_; }
+  PointerFollowing(const PointerFollowing&) = delete;
+  PointerFollowing& operator=(const PointerFollowing&) = delete;
+
+ private:
+  InputState& input_;
+  bool before_;
+};
 
 }  // namespace tovalia

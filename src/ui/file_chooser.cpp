@@ -8,6 +8,8 @@
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/file_chooser_model.h"
+#include "ui/fitted_text.h"
+#include "ui/scroll_bar.h"
 #include "ui/text_field.h"
 #include "ui/theme.h"
 
@@ -74,6 +76,12 @@ void DrawEntryIcon(Canvas& canvas, EntryKind kind, int x, int y) {
   }
 }
 
+// The scroll bar down the list's right edge, beside the entries.
+ScrollBar ListBar(const Geometry& g, const ChooserState& state) {
+  return {{g.list.x + g.list.width - 11, g.list.y + 2, 10, g.list.height - 4}, state.first, kRowsShown,
+          static_cast<int>(state.entries.size())};
+}
+
 void Draw(Ui& ui, const Geometry& g, const std::string& title, const ChooserState& state,
           const TextField& name, int viewStart, bool caretShown) {
   Canvas& canvas = ui.canvas;
@@ -96,18 +104,11 @@ void Draw(Ui& ui, const Geometry& g, const std::string& title, const ChooserStat
     Rect r{g.list.x + 1, g.list.y + 1 + row * kRowHeight, g.list.width - 12, kRowHeight};
     if (index == state.current) canvas.FillRect(r, theme::kSelection);
     DrawEntryIcon(canvas, entry.Kind(), r.x + 6, r.y + 1);
-    canvas.DrawText(r.x + 28, r.y + (kRowHeight - canvas.LineHeight()) / 2, entry.shown,
-                    entry.ready ? theme::kInk : theme::kMutedInk);
+    DrawFittedLine(canvas, {r.x + 28, r.y, r.width - 32, kRowHeight}, entry.shown, theme::BodyFont(), 12,
+                   entry.ready ? theme::kInk : theme::kMutedInk);
   }
   canvas.PopClip();
-  // Where the visible rows lie in the whole list.
-  const int total = std::max(static_cast<int>(state.entries.size()), 1);
-  if (total > kRowsShown) {
-    const int track = g.list.height - 4;
-    const int thumb = std::max(12, track * kRowsShown / total);
-    const int top = g.list.y + 2 + (track - thumb) * state.first / std::max(total - kRowsShown, 1);
-    canvas.FillRoundedRect({g.list.x + g.list.width - 8, top, 5, thumb}, 2, 0xB8AD9A);
-  }
+  DrawScrollBar(canvas, ListBar(g, state));
   canvas.RecordButton(g.list, "");
 
   canvas.SetFont({FontFamily::kSans, 12, true});
@@ -131,6 +132,7 @@ void KeepCurrentVisible(ChooserState& state) {
 void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
                 std::string& fileName, int& result) {
   ui.platform.ShowMainWindow();
+  const PointerFollowing still(ui, false);
   const Geometry g = Arrange(ui, mode);
   ChooserState state;
   state.folder = folder.empty() ? "/" : folder;
@@ -175,6 +177,14 @@ void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
         if (g.captions[b] == "Cancel") outcome = -1;
         if (g.captions[b] == "Clipboard") outcome = 2;
       }
+      if (const ScrollBar bar = ListBar(g, state); bar.Needed() && bar.track.Contains(in.mouseX, in.mouseY)) {
+        state.first = FollowScrollBar(ui, bar, [&](int first) {
+          state.first = first;
+          Draw(ui, g, title, state, name, viewStart, caretShown);
+          ui.Show();
+        });
+        continue;
+      }
       if (g.list.Contains(in.mouseX, in.mouseY)) {
         int index = state.first + (in.mouseY - g.list.y - 1) / kRowHeight;
         if (index < static_cast<int>(state.entries.size())) {
@@ -201,7 +211,20 @@ void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
     }
     if (outcome != 0) break;
     if (enter) {
-      if (!name.text.empty()) {
+      const bool picked = !pickedName.empty() && Utf8ToCp1252(pickedName) == name.text;
+      if (!name.text.empty() && !picked) {
+        // A typed name may be a path, and may name a folder to open.
+        const TypedTarget target = ResolveTypedName(state.folder, Cp1252ToUtf8(name.text), HomeFolder(), IsFolder);
+        state.folder = target.folder;
+        if (target.name.empty()) {
+          LoadFolder(state);
+          name.text.clear();
+          name.cursor = 0;
+        } else {
+          pickedName = target.name;
+          outcome = 1;
+        }
+      } else if (!name.text.empty()) {
         outcome = 1;
       } else if (!state.entries.empty() &&
                  state.entries[static_cast<size_t>(state.current)].Kind() == EntryKind::kFile) {
@@ -233,8 +256,7 @@ void ChooseFile(Ui& ui, const std::string& title, int mode, std::string& folder,
   CloseBox(ui, saved);
   folder = state.folder;
   if (outcome == 1) {
-    fileName = Utf8ToCp1252(pickedName) == name.text && !pickedName.empty() ? pickedName
-                                                                            : Cp1252ToUtf8(name.text);
+    fileName = pickedName;
     result = 1;
   } else if (outcome == 2) {
     result = 2;

@@ -35,6 +35,7 @@ void FillEntries(ChooserState& state, const std::vector<FolderEntry>& listing, b
   if (state.folder != "/") state.entries.push_back({std::string(1, '\0') + "..", "..", "", true});
   if (readable) {
     for (const FolderEntry& e : listing) {
+      if (e.name.empty() || e.name[0] == '.') continue;
       char kind = static_cast<char>(e.isFolder ? EntryKind::kFolder : EntryKind::kFile);
       state.entries.push_back({std::string(1, kind) + e.name, ShownName(e.name), "", true});
     }
@@ -80,6 +81,37 @@ bool OpenCurrentEntry(ChooserState& state) {
   }
   LoadFolder(state);
   return true;
+}
+
+TypedTarget ResolveTypedName(const std::string& folder, const std::string& typed, const std::string& home,
+                             const std::function<bool(const std::string&)>& isFolder) {
+  std::string path;
+  if (!typed.empty() && typed[0] == '/') {
+    path = typed;
+  } else if (typed == "~" || typed.rfind("~/", 0) == 0) {
+    path = home + "/" + typed.substr(1);
+  } else {
+    path = folder + typed;
+  }
+  // The steps of the path, with "." dropped and ".." taking one back.
+  std::vector<std::string> steps;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string step = path.substr(start, end - start);
+    if (step == "..") {
+      if (!steps.empty()) steps.pop_back();
+    } else if (!step.empty() && step != ".") {
+      steps.push_back(step);
+    }
+    start = end + 1;
+  }
+  std::string joined = "/";
+  for (const std::string& step : steps) joined += step + "/";
+  if (steps.empty() || isFolder(joined)) return {joined, ""};
+  const std::string name = steps.back();
+  return {joined.substr(0, joined.size() - name.size() - 1), name};
 }
 
 }  // namespace tovalia

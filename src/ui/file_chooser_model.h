@@ -1,8 +1,10 @@
 // What the file chooser lists and how it moves between folders, apart from
-// its drawing: the entries of the current folder (parent, sub-folders,
-// files, then the drives), their order and the names shown.
+// its drawing: the entries of the current folder (parent, the drives,
+// sub-folders, files), their order, the names shown, and where a typed
+// name leads.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,9 @@
 namespace tovalia {
 
 // The kind code that leads each entry's text, so that sorting by text
-// groups the entries: parent first, then folders, files, drives.
-enum class EntryKind : char { kParent = 0, kFolder = 2, kFile = 3, kDrive = 4 };
+// groups the entries: parent first, then the drives (a handful, so they
+// stay in reach above a long folder), folders, files.
+enum class EntryKind : char { kParent = 0, kDrive = 1, kFolder = 2, kFile = 3 };
 
 struct ChooserEntry {
   std::string text;  // kind code, then the name as the system spells it
@@ -37,8 +40,9 @@ std::string ShownName(const std::string& systemName);
 // Shell sort by text, byte by byte; the gap starts at half the count and halves.
 void SortEntries(std::vector<ChooserEntry>& entries);
 
-// Lists the folder: ".." unless it is the root, its sub-folders and files
-// (only ".." when it cannot be read), then the drives.
+// Lists the folder: ".." unless it is the root, the drives, its
+// sub-folders and files (none when it cannot be read). Hidden entries
+// (names starting with ".") are left out; they can still be typed.
 void FillEntries(ChooserState& state, const std::vector<FolderEntry>& listing, bool readable,
                  const std::vector<Drive>& drives);
 void LoadFolder(ChooserState& state);
@@ -50,5 +54,17 @@ std::string ParentFolder(const std::string& folder);
 // and lists it. False when the current entry is a file or a drive that is
 // not ready.
 bool OpenCurrentEntry(ChooserState& state);
+
+// Where a typed name leads (UTF-8): "/..." from the root, "~" or "~/..."
+// from the home folder, anything else from the current folder; "." and
+// ".." steps are followed. `folder` ends with the separator; `name` is
+// empty when the typed name is an existing folder, which the chooser then
+// opens.
+struct TypedTarget {
+  std::string folder;
+  std::string name;
+};
+TypedTarget ResolveTypedName(const std::string& folder, const std::string& typed, const std::string& home,
+                             const std::function<bool(const std::string&)>& isFolder);
 
 }  // namespace tovalia

@@ -18,6 +18,11 @@ constexpr int kCaretPeriodMs = 300;
 constexpr int kButtonSlot = 70;
 constexpr int kButtonHeight = 25;
 constexpr int kFieldRow = 25;
+// Room around the text, fields and buttons inside the frame.
+constexpr int kSideMargin = 28;
+constexpr int kTopMargin = 22;
+constexpr int kBelowText = 17;
+constexpr int kBottomMargin = 18;
 
 Font MessageFont() { return {FontFamily::kSans, 17, true}; }
 Font LabelFont() { return {FontFamily::kSans, 12, true}; }
@@ -57,18 +62,19 @@ Layout Arrange(Ui& ui, const std::string& message, const std::string& labels,
 
   const int fieldPixels = fieldCount > 0 ? kFieldCharWidth * fieldWidth + 8 : 0;
   const int buttonCount = static_cast<int>(l.captions.size());
-  const int width = 20 + std::max({kButtonSlot * buttonCount, fieldPixels + widestLabel + 20, widestLine});
-  const int height = l.lineHeight * static_cast<int>(l.lines.size()) + kFieldRow * fieldCount + 70;
+  const int width = 2 * kSideMargin + std::max({kButtonSlot * buttonCount, fieldPixels + widestLabel, widestLine});
+  const int height = kTopMargin + l.lineHeight * static_cast<int>(l.lines.size()) + kFieldRow * fieldCount +
+                     kBelowText + kButtonHeight + kBottomMargin;
   l.box = CentredBox(ui, std::min(width, canvas.Width()), std::min(height, canvas.Height()));
 
   const int formLeft = l.box.x + (l.box.width - (widestLabel + fieldPixels)) / 2;
   l.labelRight = formLeft + widestLabel - 5;
-  int y = l.box.y + 16 + l.lineHeight * static_cast<int>(l.lines.size()) + 2;
+  int y = l.box.y + kTopMargin + l.lineHeight * static_cast<int>(l.lines.size()) + 2;
   for (int f = 0; f < fieldCount; ++f, y += kFieldRow)
     l.fields.push_back({formLeft + widestLabel, y, fieldPixels, kFieldRow - 4});
 
   const int buttonsLeft = l.box.x + (l.box.width - kButtonSlot * buttonCount) / 2;
-  const int buttonsTop = l.box.y + l.box.height - kButtonHeight - 14;
+  const int buttonsTop = l.box.y + l.box.height - kButtonHeight - kBottomMargin;
   for (int b = 0; b < buttonCount; ++b)
     l.buttons.push_back({buttonsLeft + kButtonSlot * b + 3, buttonsTop, kButtonSlot - 6, kButtonHeight});
   return l;
@@ -77,7 +83,7 @@ Layout Arrange(Ui& ui, const std::string& message, const std::string& labels,
 void DrawMessage(Ui& ui, const Layout& l) {
   Canvas& canvas = ui.canvas;
   canvas.SetFont(MessageFont());
-  int y = l.box.y + 16;
+  int y = l.box.y + kTopMargin;
   for (const std::string& line : l.lines) {
     canvas.DrawTextCentred({l.box.x, y, l.box.width, l.lineHeight}, line, theme::kInk);
     y += l.lineHeight;
@@ -127,6 +133,7 @@ void ShowMessage(Ui& ui, const std::string& message, const std::string& labels, 
   }
   fieldWidth = std::min(fieldWidth, kFieldValueLimit);
 
+  const PointerFollowing still(ui, false);
   const Layout l = Arrange(ui, message, labels, buttons, fieldWidth);
   const SavedArea saved = OpenBox(ui, l.box);
   DrawMessage(ui, l);

@@ -20,6 +20,7 @@ void ProgressBox::ShowProgress(const std::string& caption, const std::string& ba
   if (percent < 0) return;
   Canvas& canvas = ui_.canvas;
   const Rect box = BoxRect();
+  const bool opening = !saved_;
   if (saved_) {
     DrawBox(ui_, box);
   } else {
@@ -41,7 +42,15 @@ void ProgressBox::ShowProgress(const std::string& caption, const std::string& ba
   canvas.PushClip({bar.x + filled, bar.y, bar.width - filled, bar.height});
   canvas.DrawTextCentred(bar, barText, theme::kInk);
   canvas.PopClip();
-  ui_.Show();
+  const uint32_t now = ui_.platform.TickCount();
+  if (opening) {
+    ui_.Show();  // whatever the screen drew before the operation, too
+  } else if (percent == 100 || now - lastPresent_ >= kProgressPresentMs) {
+    ui_.platform.PresentArea(canvas, saved_->rect);  // the box and its shadow
+  } else {
+    return;
+  }
+  lastPresent_ = now;
 }
 
 void ProgressBox::CloseProgress() {

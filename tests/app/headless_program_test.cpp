@@ -70,13 +70,13 @@ TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
   Outcome run = Run(
       "expect Locate Duplicates\n"
       "click 270 35\nexpect Current Shopping List\n"
-      "type m\nexpect Meal Calendar\n"
+      "type m\nexpect Meal List\n"
       "type I\nexpect Locate Duplicates\n"
       "press Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  Outcome failed = Run("type g\nexpect Meal Calendar\n");
+  Outcome failed = Run("type g\nexpect Meal List\n");
   EXPECT_EQ(failed.status, 3);
-  EXPECT_NE(failed.err.find("\"Meal Calendar\" is not on screen"), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("\"Meal List\" is not on screen"), std::string::npos) << failed.err;
   EXPECT_NE(failed.err.find("Current Shopping List"), std::string::npos);  // what was visible instead
 }
 
@@ -102,6 +102,19 @@ TEST_F(HeadlessProgram, F1OpensTheHelpPage) {
   Outcome run = Run("key F1\n");
   EXPECT_EQ(run.status, 0);
   // Help.htm is built beside the program.
+  EXPECT_NE(run.err.find("Help.htm\n"), std::string::npos) << run.err;
+}
+
+// With no browser or mail program to start, every way of opening a page
+// says so instead of doing nothing.
+TEST_F(HeadlessProgram, WithoutABrowserOrMailProgramTheUserIsTold) {
+  Outcome run = Run(
+      "helpers missing\nkey F1\nexpect Could not locate your web browser?\npress OK\n"
+      "type h\npress FAQ\nexpect Could not locate your web browser?\npress OK\n"
+      "press Web Site\nexpect Could not locate your web browser?\npress OK\n"
+      "press Send Email\nexpect Unable to open email program?\npress OK\n"
+      "helpers present\nkey F1\nabsent Could not locate\nquit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("Help.htm\n"), std::string::npos) << run.err;
 }
 

@@ -322,7 +322,7 @@ TEST(ImportCommand, ImportsFilesAndStandardInputAndRefusesClearly) {
   EXPECT_EQ(std::get<0>(tovalia("import - --chapter 9", recipe)), kExitFailed);
   // A source with no recipe in it: nothing is stored, and the command says so and fails.
   EXPECT_EQ(tovalia("import - --chapter 1", "A letter about the weather, long enough to be read as a source, and with no recipe in it at all.\\n"),
-            std::make_tuple(kExitFailed, std::string(), std::string("No recipe was found to import?\n")));
+            std::make_tuple(kExitFailed, std::string(), std::string("No recipes were found in the text\n")));
   EXPECT_EQ(std::get<2>(tovalia("import " + folder.Path() + " --chapter 1")), "A folder cannot be imported?\n");
 }
 

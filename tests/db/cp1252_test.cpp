@@ -68,5 +68,17 @@ TEST(Cp1252Utf8, TextFilesMayBeEitherEncoding) {
   EXPECT_EQ(TextFileToCp1252("Caf\xE9"), "Caf\xE9");  // not UTF-8: taken as it is
 }
 
+TEST(DisplayText, UtfEightRunsOfThreeOrFourBytesAreDrawnAsTheirCharacter) {
+  // The replacement character and a closing quote stored byte for byte.
+  EXPECT_EQ(DisplayTextToUtf8("a \xEF\xBF\xBD b"), "a \xEF\xBF\xBD b");
+  EXPECT_EQ(DisplayTextToUtf8("Mom\xE2\x80\x99s"), "Mom\xE2\x80\x99s");
+  EXPECT_EQ(DisplayTextToUtf8("\xF0\x9F\x8D\xB0"), "\xF0\x9F\x8D\xB0");
+  // Everything else is CP1252: two-byte runs, broken or cut-off runs, lone letters.
+  EXPECT_EQ(DisplayTextToUtf8("Stra\xDF\x93"), "Stra\xC3\x9F\xE2\x80\x9C");
+  EXPECT_EQ(DisplayTextToUtf8("caf\xE9"), "caf\xC3\xA9");
+  EXPECT_EQ(DisplayTextToUtf8("\xEF\xBF"), "\xC3\xAF\xC2\xBF");
+  EXPECT_EQ(DisplayTextToUtf8("\xE9t\xE9"), Cp1252ToUtf8("\xE9t\xE9"));
+}
+
 }  // namespace
 }  // namespace tovalia

@@ -96,7 +96,7 @@ TEST_F(ExportDialog, RefusalsQuestionsAndCancelsLeaveNothingBehind) {
 }
 
 TEST_F(ExportDialog, EmailOpensAMessageOrSaysToUseTheClipboard) {
-  const Outcome run = Run("click 200 " + Row(4) + "\n" + Choose(3) + "press Email\n" + "noemail\n" + Choose(3) +
+  const Outcome run = Run("click 200 " + Row(4) + "\n" + Choose(3) + "press Email\n" + "helpers missing\n" + Choose(3) +
                           "press Email\nexpect Tovalia was unable to open your email program.\n"
                           "expect Please export to the Clipboard instead.\n"
                           "expect and paste the recipe into your message.\npress OK\npress Quit\n");

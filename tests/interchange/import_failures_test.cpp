@@ -33,7 +33,7 @@ TEST_F(ImportFailures, AnImportThatStoresNothingSaysWhy) {
   ImportOutcome prose = testing::ImportText(c, "A letter about the weather, long enough to be read as a source, and with no recipe in it at all.\n");
   EXPECT_EQ(prose.refusal, "");
   EXPECT_EQ(prose.result.stored, 0);
-  EXPECT_EQ(prose.nothingStored, "No recipe was found to import?");
+  EXPECT_EQ(prose.nothingStored, "No recipes were found in this file");
 
   ImportOutcome page = testing::ImportText(
       c, "<!DOCTYPE html>\n<html><head><title>Weather</title></head><body><p>Sunny all week, no recipe here.</p></body></html>\n");

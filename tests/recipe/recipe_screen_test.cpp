@@ -12,6 +12,7 @@
 #include "db/title_index.h"
 #include "platform/bmp_codec.h"
 #include "recipe/hover_word.h"
+#include "support/drawn_texts.h"
 #include "support/program_run.h"
 
 namespace tovalia {
@@ -96,6 +97,8 @@ TEST_F(RecipeScreen, ScrollingAndFindingInTheRecord) {
                     "absent Cool in the pan.\nkey End\nexpect Cool in the pan.\n"
                     "key Home\nabsent Cool in the pan.\nkey PageDown\nkey PageDown\nexpect Cool in the pan.\n"
                     "key Home\nwheel -20\nexpect Cool in the pan.\nkey Home\n"
+                    // The scroll bar runs down x 871-879: its thumb drags to the end.
+                    "drag 875 130 875 760\nexpect Cool in the pan.\nkey Home\n"
                     "press Find\ntype cool IN\nkey Enter\nexpect Cool in the pan.\n"
                     "press Find\ntype nutmeg\nkey Enter\nexpect No match found for\nexpect NUTMEG\npress OK\n"
                     "absent Cool in the pan.\npress Quit\n");
@@ -170,9 +173,126 @@ TEST_F(RecipeScreen, LongTitlesAndPhotos) {
     ASSERT_GE(AppendRecord(db), 0);
     SortIndex(db);
   }
-  Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's xxxx\n"
+  Outcome run = Run(std::string(kOpenCakes) + "expect Grandmother's\nexpect xxxxxxxx\n"
                     "key Right\nexpect Pear Tart\nexpect pears\nexpect sheet pastry\npress Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// A title too long for the header shrinks, takes two lines and is cut short
+// only then; it never runs past the band (x 20 to width - 144, with 12
+// pixels kept clear inside; the previous and next buttons stand beside
+// it), and shows whole under the pointer.
+TEST_F(RecipeScreen, LongTitlesStayInsideTheHeaderAndShowWholeUnderThePointer) {
+  const std::string fitsOnTwo =
+      "Grandmother Rosalind's Famous Slow-Roasted Autumn Harvest Vegetable and Wild Mushroom Casserole";
+  std::string tooLong;
+  for (int i = 0; i < 12; ++i) tooLong += i % 2 ? "WWWWWWWWW " : "MMMMMMMMMM ";
+  tooLong += "THE END";
+  Cli({"add-chapter", "Long"});
+  Cli({"add-recipe", "--chapter", "1", "--title", fitsOnTwo, "--servings", "6", "--ingredients", File("i", "1 pear\n")});
+  Cli({"add-recipe", "--chapter", "1", "--title", tooLong, "--servings", "2", "--ingredients", File("j", "1 fig\n")});
+  for (auto [screen, width] : {std::pair{"800x600", 800}, std::pair{"1024x768", 1024}}) {
+    const std::string first = program.Temp().File("first"), second = program.Temp().File("second");
+    Outcome run = program.Run(std::string(kOpenCakes) + "expect Serves  6\ntexts " + first +
+                                  "\nkey Right\nexpect Serves  2\nabsent THE END\nmove 200 80\nexpect THE END\n"
+                                  "texts " + second + "\n",
+                              std::string("--screen ") + screen);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string shownTitle;
+    for (const testing::ShownText& t : testing::ReadShownTexts(first)) {
+      if (t.y < 60 || t.y >= 116 || t.x >= width - 152) continue;
+      EXPECT_FALSE(t.cut) << screen;
+      EXPECT_GE(t.x, 32) << screen << ": " << t.text;
+      EXPECT_LE(t.x + t.width, width - 156) << screen << ": " << t.text;
+      if (t.text.rfind("Serves", 0) != 0) shownTitle += (shownTitle.empty() ? "" : " ") + t.text;
+    }
+    EXPECT_EQ(shownTitle, fitsOnTwo) << screen;  // on two lines, nothing lost
+    for (const testing::ShownText& t : testing::ReadShownTexts(second)) {
+      if (t.y < 60 || t.y >= 116) continue;
+      EXPECT_LE(t.x + t.width, width - 156) << screen << ": " << t.text;
+    }
+  }
+}
+
+// Text a UTF-8 source brought in byte for byte reads as its characters, not
+// as "ï¿½" or "â€™".
+TEST_F(RecipeScreen, UtfEightTextStoredByteForByteIsDrawnAsItsCharacters) {
+  {
+    Database db(DataPaths::ForDataFolder(data.Path()));
+    ScanRecords(db);
+    ClearCurrentRecord(db);
+    SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindChapter);
+    SetU16(db.recordHeaderBuffer, header::kChapterNumber, 1);
+    SetCurrentTitle(db, "Pies");
+    ASSERT_GE(AppendRecord(db), 0);
+    ClearCurrentRecord(db);
+    SetU16(db.recordHeaderBuffer, header::kChapterNumber, 1);
+    SetI32(db.recordHeaderBuffer, header::kRecipeId, 1);
+    SetCurrentTitle(db, "Mom\xE2\x80\x99s Pie");
+    SetCurrentIngredients(db, "1 cup \xEF\xBF\xBD sugar");
+    ASSERT_GE(AppendRecord(db), 0);
+    SortIndex(db);
+  }
+  const std::string texts = program.Temp().File("texts");
+  Outcome run = Run(std::string(kOpenCakes) + "texts " + texts + "\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string shown;
+  for (const testing::ShownText& t : testing::ReadShownTexts(texts)) shown += t.text + "\n";
+  EXPECT_NE(shown.find("Mom\u2019s Pie\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\ncup \uFFFD sugar\n"), std::string::npos) << shown;  // after the bold "1 "
+  EXPECT_EQ(shown.find("\u00EF\u00BF"), std::string::npos) << shown;
+}
+
+// Every character of a recipe written in capitals can be read at both
+// window sizes: what the screen recorded as drawn in each column, row by
+// row, is the stored text, and no row runs past its column.
+TEST_F(RecipeScreen, EveryCharacterOfAnAllCapitalsRecipeIsShown) {
+  const std::string ingredients =
+      "1 LB FRESH BROCCOLI, CUT INTO FLORETS\n1 1/2 C CUBED, COOKED CHICKEN WITH SKIN REMOVED\n"
+      "1 CN CONDENSED CREAM OF MUSHROOM SOUP, UNDILUTED\n1/2 C SHREDDED WHITE CHEDDAR CHEESE\n"
+      "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\n";
+  const std::string directions =
+      "IN A 9\" PIE PLATE OR SHALLOW CASSEROLE DISH, ARRANGE BROCCOLI; TOP WITH CHICKEN. COMBINE "
+      "SOUP AND MILK; POUR OVER CHICKEN. SPRINKLE WITH CHEESE.\n\nBAKE AT 450 DEG F. FOR 15 MINUTES "
+      "OR UNTIL HOT. (MICROWAVE ON HIGH FOR 6 MINUTES.)\nMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM\n";
+  Cli({"add-chapter", "Casseroles"});
+  Cli({"add-recipe", "--chapter", "1", "--title", "BROCCOLI DIVAN", "--servings", "4", "--ingredients",
+       File("i.txt", ingredients), "--directions", File("d.txt", directions)});
+  auto withoutLineEnds = [](std::string text) {
+    std::erase(text, '\n');
+    return text;
+  };
+  auto joined = [](const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += row;
+    return text;
+  };
+  // Window height, the x where the directions column starts, the right edge
+  // of the text area (the text area starts at (20, 122); the columns end
+  // 5 and 10 pixels before the next column or the area's edge).
+  struct Size {
+    const char* screen;
+    int height, boundary, right;
+  };
+  for (const Size& size : {Size{"1024x768", 767, 364, 880}, Size{"800x600", 599, 274, 656}}) {
+    const std::string texts = program.Temp().File(std::string("texts-") + size.screen);
+    Outcome run = program.Run(std::string(kOpenCakes) + "expect BROCCOLI DIVAN\ntexts " + texts + "\n",
+                              std::string("--screen ") + size.screen);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<testing::ShownText> shown = testing::ReadShownTexts(texts);
+    const int bottom = size.height - 36;
+    for (const testing::ShownText& t : shown) {
+      if (t.y < 122 || t.y >= bottom || t.x >= size.right) continue;
+      EXPECT_FALSE(t.cut) << size.screen << ": \"" << t.text << "\" is cut off";
+      const int columnEnd = t.x < size.boundary ? size.boundary - 5 : size.right - 10;
+      EXPECT_LE(t.x + t.width, columnEnd) << size.screen << ": \"" << t.text << '"';
+    }
+    const std::vector<std::string> left = testing::RowsIn(shown, 20, size.boundary, 122, bottom);
+    const std::vector<std::string> right = testing::RowsIn(shown, size.boundary, size.right, 122, bottom);
+    EXPECT_EQ(joined(left), withoutLineEnds(ingredients)) << size.screen;
+    EXPECT_EQ(joined(right), withoutLineEnds(directions)) << size.screen;
+    EXPECT_GT(left.size(), 5u);  // the lines were wrapped, not drawn long
+  }
 }
 
 }  // namespace

@@ -20,7 +20,17 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
 
-TMPDIR=$work "$program" --data "$work/tv_data" 2>"$work/err.txt" &
+# A browser that runs in the foreground until it is told to stop, as
+# xdg-open does on desktops without a desktop-environment helper.
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+echo "\$1" >"$work/opened"
+while [ -d "$work" ] && [ ! -e "$work/release" ]; do sleep 0.1; done
+EOF
+chmod +x "$work/bin/xdg-open"
+
+PATH="$work/bin:$PATH" TMPDIR=$work "$program" --data "$work/tv_data" 2>"$work/err.txt" &
 program_pid=$!
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tovalia$' | head -n 1) ||
@@ -43,8 +53,15 @@ import -window "$window" "$work/shot.png"
 spread=$(convert "$work/shot.png" -format "%[fx:standard_deviation]" info:)
 awk -v s="$spread" 'BEGIN { exit !(s > 0.01) }' || fail "the window shows a blank picture"
 
-# "Quit" sits at the right end of the tab row.
+# F1 opens the help page in the browser, and the window answers while the
+# browser runs: "Quit" (at the right end of the tab row) still ends it.
+xdotool windowfocus --sync "$window" key F1
+for _ in $(seq 100); do [ -e "$work/opened" ] && break; sleep 0.1; done
+[ -e "$work/opened" ] || fail "F1 did not start the browser"
 xdotool mousemove --window "$window" 976 34 click 1
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "the window did not answer while the browser ran"
+touch "$work/release"
 status=0
 wait "$program_pid" || status=$?
 program_pid=""

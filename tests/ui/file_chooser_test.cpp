@@ -4,8 +4,11 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
+#include "platform/folder_listing.h"
 #include "ui/file_chooser_model.h"
 
 namespace tovalia {
@@ -20,17 +23,56 @@ std::vector<std::string> Shown(const ChooserState& state) {
   return shown;
 }
 
-TEST(FileChooserModel, ListsParentFoldersFilesThenDrivesEachByName) {
+TEST(FileChooserModel, ListsParentDrivesFoldersThenFilesEachByNameWithoutHiddenOnes) {
   ChooserState state;
   state.folder = "/home/cook/";
-  FillEntries(state,
-              {{"b.txt", false}, {"Zeta", true}, {"README.TXT", false}, {"alpha", true},
-               {"Caf\xC3\xA9.mmf", false}, {"123", false}},
-              true, {{"usb", "/media/usb/", "(Removable Disk)", false}});
-  EXPECT_EQ(Shown(state), (std::vector<std::string>{"..", "Zeta", "alpha", "123", "Caf\xE9.mmf",
-                                                    "Readme.txt", "b.txt",
-                                                    "Drive usb (Removable Disk) Not Ready"}));
-  EXPECT_EQ(state.entries[5].Name(), "README.TXT");  // shown differently, kept as it is
+  std::vector<FolderEntry> listing = {{"b.txt", false},  {"Zeta", true},  {"README.TXT", false},
+                                      {"alpha", true},   {".cache", true}, {"Caf\xC3\xA9.mmf", false},
+                                      {".bashrc", false}, {"123", false}};
+  for (int i = 0; i < 300; ++i) listing.push_back({"photo" + std::to_string(1000 + i) + ".jpg", false});
+  FillEntries(state, listing, true,
+              {{"usb", "/media/usb/", "(Removable Disk)", false}, {"Desktop", "/home/cook/Desktop/", "(Desktop)", true}});
+  std::vector<std::string> shown = Shown(state);
+  ASSERT_EQ(shown.size(), 309u);
+  shown.resize(9);
+  // The drives come before the files, not after hundreds of them.
+  EXPECT_EQ(shown, (std::vector<std::string>{"..", "Drive Desktop (Desktop)", "Drive usb (Removable Disk) Not Ready",
+                                             "Zeta", "alpha", "123", "Caf\xE9.mmf", "Readme.txt", "b.txt"}));
+  EXPECT_EQ(state.entries[7].Name(), "README.TXT");  // shown differently, kept as it is
+}
+
+TEST(FileChooserModel, ATypedNameMayBeAPathOrAFolder) {
+  const auto isFolder = [](const std::string& path) {
+    return path == "/" || path == "/home/" || path == "/home/cook/" || path == "/home/cook/Desserts/" ||
+           path == "/srv/" || path == "/srv/shared/";
+  };
+  auto resolve = [&](const std::string& typed) {
+    const TypedTarget t = ResolveTypedName("/home/cook/Desserts/", typed, "/home/cook", isFolder);
+    return t.folder + "|" + t.name;
+  };
+  EXPECT_EQ(resolve("tarts.mmf"), "/home/cook/Desserts/|tarts.mmf");
+  EXPECT_EQ(resolve("New List.csv"), "/home/cook/Desserts/|New List.csv");  // need not exist
+  EXPECT_EQ(resolve("/srv/shared/all.mmf"), "/srv/shared/|all.mmf");
+  EXPECT_EQ(resolve("/srv/shared"), "/srv/shared/|");  // a folder: opened
+  EXPECT_EQ(resolve("~"), "/home/cook/|");
+  EXPECT_EQ(resolve("~/soups.mmf"), "/home/cook/|soups.mmf");
+  EXPECT_EQ(resolve("../soups.mmf"), "/home/cook/|soups.mmf");
+  EXPECT_EQ(resolve("./x/../y.txt"), "/home/cook/Desserts/|y.txt");
+  EXPECT_EQ(resolve(".."), "/home/cook/|");
+  EXPECT_EQ(resolve("/../../"), "/|");
+  EXPECT_EQ(resolve(".hidden"), "/home/cook/Desserts/|.hidden");
+}
+
+TEST(FolderListing, TheDesktopAndDocumentsFoldersFromTheUserDirs) {
+  const std::string config =
+      "# written by xdg-user-dirs-update\n"
+      "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+      "  XDG_DOCUMENTS_DIR=\"/data/papers\"\n"
+      "XDG_MUSIC_DIR=\"$HOME/Music\"\n";
+  EXPECT_EQ(UserDirFromConfig(config, "XDG_DESKTOP_DIR", "/home/cook"), "/home/cook/Bureau");
+  EXPECT_EQ(UserDirFromConfig(config, "XDG_DOCUMENTS_DIR", "/home/cook"), "/data/papers");
+  EXPECT_EQ(UserDirFromConfig(config, "XDG_VIDEOS_DIR", "/home/cook"), "");
+  EXPECT_EQ(UserDirFromConfig("XDG_DESKTOP_DIR=relative\n", "XDG_DESKTOP_DIR", "/h"), "");
 }
 
 TEST(FileChooserModel, TheRootHasNoParentAndAnUnreadableFolderOnlyIt) {
@@ -76,11 +118,11 @@ TEST_F(ChooseFileTest, ATypedNameIsChosenInTheCurrentFolderEvenWhenNew) {
 }
 
 TEST_F(ChooseFileTest, EnterWithoutANameOpensFoldersAndTheParent) {
-  // Entries: "..", "Desserts", "soups.mmf", then the drives.
+  // Entries: "..", the drives, "Desserts", "soups.mmf".
   ScriptedUi s(
-      "key Down\nkey Enter\nexpect tarts.mmf\n"
+      "key End\nkey Up\nkey Enter\nexpect tarts.mmf\n"
       "key Home\nkey Enter\nexpect soups.mmf\n"
-      "key Down\nkey Down\nkey Enter\n");
+      "key End\nkey Enter\n");
   std::string where = folder.Path(), name;
   int result = 0;
   ChooseFile(s.ui(), "Import Recipes", kChooserWithClipboard, where, name, result);
@@ -104,11 +146,47 @@ TEST_F(ChooseFileTest, ClipboardOnlyInModeOneAndCancelChangesNothing) {
   EXPECT_EQ(result, 0);
 
   // Escape empties the suggested name, so Enter opens the folder.
-  ScriptedUi cancel("key Escape\nkey Down\nkey Enter\npress Cancel\n");
+  ScriptedUi cancel("key Escape\nkey End\nkey Up\nkey Enter\npress Cancel\n");
   ChooseFile(cancel.ui(), "Export Recipes", kChooserPlain, where, name, result);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(name, "keep");
   EXPECT_EQ(where, folder.Path() + "Desserts/");  // the folder the user ended in
+}
+
+TEST_F(ChooseFileTest, TypedPathsAndFoldersLeadWhereTheySay) {
+  TempFolder elsewhere;
+  testing::WriteBytes(elsewhere.File("far.mmf"), {'x'});
+  testing::WriteBytes(folder.File(".secret.mmf"), {'x'});
+  // An absolute path to a file in another folder.
+  ScriptedUi absolute("absent .secret.mmf\ntype " + elsewhere.File("far.mmf") + "\nkey Enter\n");
+  std::string where = folder.Path(), name;
+  int result = 0;
+  ChooseFile(absolute.ui(), "Import Recipes", kChooserWithClipboard, where, name, result);
+  EXPECT_TRUE(absolute.Passed());
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(where + name, elsewhere.File("far.mmf"));
+
+  // A typed folder opens; the file is then picked from it.
+  ScriptedUi typedFolder("type Desserts\nkey Enter\nexpect tarts.mmf\ntype tarts.mmf\nkey Enter\n");
+  where = folder.Path(), name.clear(), result = 0;
+  ChooseFile(typedFolder.ui(), "Import Recipes", kChooserPlain, where, name, result);
+  EXPECT_TRUE(typedFolder.Passed());
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(where + name, folder.File("Desserts/tarts.mmf"));
+
+  // From the home folder, and a hidden file typed by name.
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  ::setenv("HOME", elsewhere.Path().c_str(), 1);
+  ScriptedUi fromHome("type ~/far.mmf\nkey Enter\n");
+  where = folder.Path(), name.clear(), result = 0;
+  ChooseFile(fromHome.ui(), "Import Recipes", kChooserPlain, where, name, result);
+  ::setenv("HOME", savedHome.c_str(), 1);
+  EXPECT_EQ(where + name, elsewhere.File("far.mmf"));
+  ScriptedUi hidden("type .secret.mmf\nkey Enter\n");
+  where = folder.Path(), name.clear(), result = 0;
+  ChooseFile(hidden.ui(), "Import Recipes", kChooserPlain, where, name, result);
+  EXPECT_EQ(where + name, folder.File(".secret.mmf"));
 }
 
 }  // namespace

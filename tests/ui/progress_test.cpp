@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/headless_platform.h"
 #include "support/scripted_ui.h"
 
 namespace tovalia {
@@ -51,6 +52,43 @@ TEST(ProgressBox, ShowsItsCaptionAndGivesBackTheScreenWhenClosed) {
   EXPECT_EQ(s.canvas().VisibleTexts()[0].text, "Underneath");
   box.CloseProgress();  // nothing shown: nothing happens
   EXPECT_EQ(Pixels(s.canvas()), before);
+}
+
+// Counts what reaches the window.
+class CountingPlatform : public HeadlessPlatform {
+ public:
+  CountingPlatform() : HeadlessPlatform({}, {1024, 768, 32}) {}
+  void Present(const Canvas& canvas) override {
+    ++wholePresents;
+    HeadlessPlatform::Present(canvas);
+  }
+  void PresentArea(const Canvas& canvas, const Rect& area) override {
+    areas.push_back(area);
+    HeadlessPlatform::PresentArea(canvas, area);
+  }
+  int wholePresents = 0;
+  std::vector<Rect> areas;
+};
+
+// A long operation in the real window must not cost more than its work:
+// only the box goes to the window, at most every 30 ms, and the last step
+// always.
+TEST(ProgressBox, PutsOnlyItsOwnAreaOnTheWindowAndNotMoreOftenThanEvery30Ms) {
+  CountingPlatform platform;
+  Canvas canvas(1024, 767);
+  Ui ui(platform, canvas);
+  ProgressBox box(ui);
+  for (int item = 0; item <= 1000; ++item) {
+    box.ShowProgress("Searching Records", std::to_string(item / 7) + " Matches", item, 1000);
+    platform.Pause(1);  // a millisecond of work per item
+  }
+  EXPECT_EQ(platform.wholePresents, 1);  // when the box opens
+  EXPECT_GE(platform.areas.size(), 30u);
+  EXPECT_LE(platform.areas.size(), 1000u / kProgressPresentMs + 1);
+  for (const Rect& area : platform.areas) EXPECT_LE(area.width * area.height, 320 * 110);
+  bool finished = false;
+  for (const DrawnText& t : canvas.VisibleTexts()) finished |= t.text == "142 Matches";
+  EXPECT_TRUE(finished);  // the last step was drawn (and put on the window: 100 %)
 }
 
 }  // namespace

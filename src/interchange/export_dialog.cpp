@@ -95,7 +95,11 @@ void ExportToClipboardOrEmail(App& app, const std::vector<int32_t>& entries, Exp
   TextSink text;
   const ExportReport report = ExportRecipes(app.db, entries, format, text);
   if (to == kToClipboard) {
-    app.ui.platform.SetClipboardText(text.text);
+    if (!app.ui.platform.SetClipboardText(text.text)) {
+      ShowNotice(app.ui, std::string(kProductName) +
+                             " was unable to put the recipes on the clipboard.||Please export to a File instead.");
+      return;
+    }
   } else if (!app.ui.platform.SendEmail("", "A recipe for you", text.text)) {
     ShowNotice(app.ui, std::string(kProductName) +
                            " was unable to open your email program.||Please export to the Clipboard instead.|"

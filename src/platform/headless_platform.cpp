@@ -214,6 +214,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
       case Kind::kHelpers:
         helpersPresent_ = c.numbers[0] == 1;
         break;
+      case Kind::kNoClipboard:
+        clipboardAnswers_ = false;
+        break;
       case Kind::kQuit:
         input.quitFlag = true;
         return false;

@@ -42,7 +42,10 @@ class HeadlessPlatform : public Platform {
   void Pause(int milliseconds) override { Advance(milliseconds); }
 
   std::string ClipboardText() override { return clipboard_; }
-  void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+  bool SetClipboardText(const std::string& text) override {
+    if (clipboardAnswers_) clipboard_ = text;
+    return clipboardAnswers_;
+  }
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
@@ -79,7 +82,8 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
-  bool helpersPresent_ = true;  // a browser and an e-mail program can be started
+  bool helpersPresent_ = true;
+  bool clipboardAnswers_ = true;  // text can be put on the clipboard  // a browser and an e-mail program can be started
   bool failed_ = false;
 };
 

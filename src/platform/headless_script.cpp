@@ -138,6 +138,9 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
                                    : Kind::kSaveClipboard;
       c.text = rest;
       ok = !rest.empty();
+    } else if (word == "noclipboard") {
+      c.kind = Kind::kNoClipboard;
+      ok = rest.empty();
     } else if (word == "helpers") {
       c.kind = Kind::kHelpers;
       ok = rest == "missing" || rest == "present";

@@ -29,6 +29,7 @@
 //   window W H X Y   fails the run unless the main window has that size and place
 //   helpers missing  from here on no browser or e-mail program can be started
 //   helpers present  they can again (the default)
+//   noclipboard      from here on text put on the clipboard does not arrive
 //   quit             closes the program as the window's close box does
 // Blank lines and lines starting with # are skipped.
 #pragma once
@@ -41,7 +42,7 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kHold, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSaveClipboard, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow, kHelpers, kQuit,
+    kClipboard, kSaveClipboard, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow, kHelpers, kNoClipboard, kQuit,
   };
   Kind kind;
   int line = 0;

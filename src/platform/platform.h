@@ -54,7 +54,8 @@ class Platform {
 
   // Clipboard text in the program's form: CP1252 with CR line ends.
   virtual std::string ClipboardText() = 0;
-  virtual void SetClipboardText(const std::string& text) = 0;
+  // False when the desktop's clipboard could not take the text.
+  virtual bool SetClipboardText(const std::string& text) = 0;
 
   // The system message box; the text is CP1252.
   virtual void ShowSystemMessage(const std::string& caption, const std::string& text) = 0;

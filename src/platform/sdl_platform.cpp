@@ -294,8 +294,8 @@ std::string SdlPlatform::ClipboardText() {
   return result;
 }
 
-void SdlPlatform::SetClipboardText(const std::string& text) {
-  if (videoReady_) SDL_SetClipboardText(ProgramTextToClipboard(text).c_str());
+bool SdlPlatform::SetClipboardText(const std::string& text) {
+  return videoReady_ && SDL_SetClipboardText(ProgramTextToClipboard(text).c_str()) == 0;
 }
 
 void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::string& text) {

@@ -39,7 +39,7 @@ class SdlPlatform : public Platform {
   void Pause(int milliseconds) override;
 
   std::string ClipboardText() override;
-  void SetClipboardText(const std::string& text) override;
+  bool SetClipboardText(const std::string& text) override;
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;

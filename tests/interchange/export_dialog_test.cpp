@@ -57,7 +57,7 @@ std::string DesktopText(const std::string& exported) {
 TEST_F(ExportDialog, EveryFormatGoesToAFileAndToTheClipboardAsTheCommandWritesIt) {
   std::string script = "click 200 " + Row(4) + "\nctrl+a\n";
   for (int f = 0; f < 6; ++f) {
-    script += Choose(f) + "press File\nexpect Export Recipes\ntype out" + std::to_string(f) + "\nkey Enter\n";
+    script += Choose(f) + "press File\nexpect Export Recipes\ntype Out" + std::to_string(f) + "\nkey Enter\n";
     script += Choose(f) + "press Clipboard\nsaveclipboard " + program.Temp().File("clip" + std::to_string(f)) + "\n";
   }
   const Outcome run = Run(script + "press Quit\n");
@@ -65,7 +65,8 @@ TEST_F(ExportDialog, EveryFormatGoesToAFileAndToTheClipboardAsTheCommandWritesIt
   for (int f = 0; f < 6; ++f) {
     const std::string expected = program.Cli({"export", "--chapter", "1", "--format", kFormatNames[f]});
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(Written("out" + std::to_string(f) + ".txt"), expected) << kFormatNames[f];
+    // The name is kept as typed, with ".txt" added.
+    EXPECT_EQ(Written("Out" + std::to_string(f) + ".txt"), expected) << kFormatNames[f];
     // The clipboard holds the same text in the desktop's form: UTF-8, LF.
     const std::string clipboard = Written("clip" + std::to_string(f));
     EXPECT_EQ(clipboard, Cp1252ToUtf8(DesktopText(expected))) << kFormatNames[f];
@@ -95,11 +96,16 @@ TEST_F(ExportDialog, RefusalsQuestionsAndCancelsLeaveNothingBehind) {
   EXPECT_FALSE(testing::Exists(data.File("Temp.dat")));
 }
 
-TEST_F(ExportDialog, EmailOpensAMessageOrSaysToUseTheClipboard) {
+TEST_F(ExportDialog, EmailOpensAMessageAndEmailOrClipboardSayWhenTheyCannot) {
   const Outcome run = Run("click 200 " + Row(4) + "\n" + Choose(3) + "press Email\n" + "helpers missing\n" + Choose(3) +
                           "press Email\nexpect Tovalia was unable to open your email program.\n"
                           "expect Please export to the Clipboard instead.\n"
-                          "expect and paste the recipe into your message.\npress OK\npress Quit\n");
+                          "expect Then start a new email in your email program,\n"
+                          "expect and paste the recipe into your message.\npress OK\n"
+                          "clipboard kept\nnoclipboard\n" + Choose(1) + "press Clipboard\n"
+                          "expect Tovalia was unable to put the recipes on the clipboard.\n"
+                          "expect Please export to a File instead.\npress OK\nsaveclipboard " +
+                          program.Temp().File("clip") + "\npress Quit\n");
   ASSERT_EQ(run.status, 0) << run.err;
   // The first title of the list was current and ticked: Apple Crumble.
   EXPECT_NE(run.err.find("email: , A recipe for you\n                    *  Exported from  MasterCook  *\n"),
@@ -107,6 +113,7 @@ TEST_F(ExportDialog, EmailOpensAMessageOrSaysToUseTheClipboard) {
       << run.err;
   EXPECT_NE(run.err.find("Apple Crumble"), std::string::npos);
   EXPECT_EQ(run.err.find("Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9" "e"), std::string::npos);
+  EXPECT_EQ(Written("clip"), "kept");
 }
 
 TEST_F(ExportDialog, TheRecipeScreenAndTheContextMenuExportWhatTheyShow) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "interchange/base64_lines.h"
 #include "interchange/export_dialog.h"
 #include "interchange/export_recipe.h"
@@ -9,6 +12,7 @@
 #include "interchange/tovalia_text_writer.h"
 #include "interchange/wrapped_text.h"
 #include "interchange/xml_writer.h"
+#include "support/temp_folder.h"
 #include "ui/progress.h"
 
 namespace tovalia {
@@ -304,6 +308,36 @@ TEST(Xml, ADocumentDeclaresItsCharacterSet) {
                             "1 cod", "2 potatoes", "</directions>", "</recipe>",
                             "</records>",
                         }));
+}
+
+// A whole document, every byte a title or a line may hold, read by
+// Python's XML parser: it parses, and the letters come back as written.
+TEST(Xml, AnXmlParserReadsTheDocumentAndItsLetters) {
+  std::string title = "Cr\xE8me Br\xFBl\xE9" "e & <Caf\xE9> \x80";
+  for (int b = 1; b < 256; ++b) title += static_cast<char>(b);
+  std::string out;
+  WriteXmlHead(out);
+  WriteXmlRecipe(Recipe(title, "1 cup cr\xE8me fra\xEE" "che\r\r2 eggs", "Whisk: then bake."), out);
+  WriteXmlTail(out);
+  testing::TempFolder folder;
+  std::ofstream(folder.File("export.xml"), std::ios::binary) << out;
+  std::ofstream(folder.File("read.py")) << "import sys, xml.etree.ElementTree as tree\n"
+                                           "for recipe in tree.parse(sys.argv[1]).getroot():\n"
+                                           "    for field in recipe:\n"
+                                           "        sys.stdout.buffer.write((field.tag + '=' + field.text.strip()"
+                                           " + '\\n').encode('utf-8'))\n";
+  const std::string python = testing::Exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+  FILE* pipe = ::popen((python + " " + folder.File("read.py") + " " + folder.File("export.xml") + " 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string read;
+  char chunk[4096];
+  while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) read.append(chunk, n);
+  ASSERT_EQ(::pclose(pipe), 0) << read;
+  EXPECT_EQ(read.rfind("title=Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9" "e and ?Caf\xC3\xA9? \xE2\x82\xAC???", 0), 0u) << read;
+  EXPECT_NE(read.find("\nchapter=Pies\nservings=4\ningredients=1 cup cr\xC3\xA8me fra\xC3\xAE" "che\n\n2 eggs\n"
+                      "directions=Whisk, then bake.\n"),
+            std::string::npos)
+      << read;
 }
 
 TEST(RecipeIndex, EntriesAreSortedWithoutRegardToCase) {

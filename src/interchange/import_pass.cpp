@@ -173,17 +173,21 @@ void ImportPass::Reset() {
   blankLinesBeforeTitle_ = 0;
 }
 
-// Column formats and the program's own export keep their lines whole; the
-// others keep at most 80 characters a line, cutting longer ones at their
-// last blank. A recipe keeps at most 999 lines, but in the own export, whose
-// texts are bounded by the record's.
+// The program's own export keeps its lines as they are, with no limit on
+// their number (its texts are bounded by the record's); column formats keep
+// theirs whole; the others keep at most 80 characters a line, cutting
+// longer ones at their last blank. A recipe keeps at most 999 lines.
 void ImportPass::Collect(const std::string& raw) {
   const bool own = format_ == ImportFormat::kOwnText;
+  if (own) {
+    body_.push_back(raw);
+    return;
+  }
   std::string line = KeepsColumns(format_) ? raw : TrimBlanks(raw);
   while (!line.empty() && line.back() == ' ') line.pop_back();
   for (;;) {
-    if (body_.size() >= kMostBodyLines && !own) return;
-    if (KeepsColumns(format_) || own || line.size() < kBodyLineWidth) {
+    if (body_.size() >= kMostBodyLines) return;
+    if (KeepsColumns(format_) || line.size() < kBodyLineWidth) {
       body_.push_back(std::move(line));
       return;
     }
@@ -406,6 +410,8 @@ void ImportPass::EndPhoto() {
   BmpLayout layout;
   if (bytes.size() == photoLength_ && ReadBmpLayout(bytes.data(), bytes.size(), layout)) {
     recipe_.photo = std::move(bytes);
+    // The own export's writer puts an empty line before the photo.
+    if (format_ == ImportFormat::kOwnText && !body_.empty() && TrimBlanks(body_.back()).empty()) body_.pop_back();
   } else if (section_ >= 3) {
     for (const std::string& line : photoLines_) Collect(line);
   }
@@ -468,7 +474,7 @@ void ImportPass::OwnTextLine(const std::string& raw, const std::string& trimmed,
   }
   size_t photoLength = 0;
   if (IsOwnServingsLine(upper)) {
-    heldServings_ = trimmed;
+    heldServings_ = raw;
   } else if (IsPhotoLine(upper, photoLength)) {
     sectionBeforePhoto_ = section_;
     photoLength_ = photoLength;

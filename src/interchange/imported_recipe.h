@@ -27,6 +27,10 @@ struct ImportedRecipe {
   // The program's own export: its title and ingredient lines are stored as
   // they were written, not cleaned and rebuilt.
   bool asWritten = false;
+  // Laid out as the program's own writer lays it out: the texts are stored
+  // line for line as they came (blank lines and blanks at the ends of lines
+  // kept), and direction lines the writer wrapped are joined again.
+  bool ownLayout = false;
 };
 
 struct ImportResult {

@@ -6,6 +6,7 @@
 #include "db/cp1252.h"
 #include "db/record_format.h"
 #include "db/record_store.h"
+#include "interchange/wrapped_text.h"
 
 namespace tovalia {
 
@@ -98,6 +99,16 @@ bool WriteDirections(Database& db, const std::vector<std::string>& lines) {
   return whole;
 }
 
+// The texts of the program's own export as its writer wrote them out: the
+// ingredients each line with its line end, the directions with their cut
+// lines joined again. Both read out again as the same lines.
+bool WriteOwnLayoutTexts(Database& db, const ImportedRecipe& recipe) {
+  std::string ingredients;
+  for (const std::string& line : recipe.ingredients) ingredients += line + "\r";
+  const bool whole = AppendIngredientsText(db, ingredients);
+  return AppendDirectionsText(db, UnwrapPlainLines(recipe.directions)) && whole;
+}
+
 }  // namespace
 
 bool OpensStep(std::string_view line) {
@@ -122,7 +133,9 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
   const int32_t servings = recipe.servings > 0 ? std::min(recipe.servings, 255) : kDefaultServings;
   SetU8(db.recordHeaderBuffer, header::kServings, servings);
   bool whole = true;
-  if (recipe.textOnly) {
+  if (recipe.ownLayout) {
+    whole = WriteOwnLayoutTexts(db, recipe);
+  } else if (recipe.textOnly) {
     whole = WriteText(db, recipe.ingredients);
   } else {
     for (const std::string& line : recipe.ingredients)

@@ -15,7 +15,9 @@ void WriteTovaliaText(const ExportRecipe& recipe, bool withPhoto, std::string& o
   // The "." line ends the ingredients even when no directions follow, so
   // that a text record's text is never taken apart on the way back in.
   PutLine(out, ".");
-  WriteWrapped(out, recipe.directions, kWrapPlain72);
+  // A cut line keeps its blank at the end, so that the import can tell it
+  // from a line end of the directions.
+  WriteWrapped(out, recipe.directions, kWrapPlain72, WrapCuts::kKeepBlank);
   if (withPhoto && !recipe.photo.empty()) {
     PutLine(out, "");
     PutLine(out, "Photo: " + std::to_string(recipe.photo.size()));

@@ -84,6 +84,43 @@ TEST(ExportRoundTrip, TovaliaTextBringsBackEveryFieldAndThePhotoBytes) {
   const Comparison result = MeasureRoundTrip(copy.db(), ExportFormat::kTovaliaWithPhotos, 20);
   EXPECT_EQ(result.recipes, 4);
   EXPECT_EQ(result.equal, 4) << Described(result);
+  EXPECT_TRUE(result.sameBytesAgain) << result.againDiffers;
+}
+
+// Stored texts come back byte for byte: blanks at the ends of lines, empty
+// lines, line ends after short and long lines, and a paragraph the writer
+// wrapped at 72 characters comes back as one line. A text record keeps its
+// blank lines and a line that looks like the banner.
+TEST(ExportRoundTrip, TovaliaTextKeepsEveryLineEndAndBlank) {
+  testing::Collection c;
+  c.AppendChapter(1, "Breads");
+  std::string paragraph;
+  for (int i = 0; i < 30; ++i) paragraph += "word" + std::to_string(i) + (i % 7 == 6 ? "  " : " ");
+  paragraph += "end.";
+  const std::string directions = paragraph + "\rStep one.\rStep two.\r\r" + std::string(60, 'x') + " y.\rGo.\r" +
+                                 std::string(60, 'x') + " y.\rTransmogrify it.";
+  const std::string ingredients = "  1 cup flour  \r\r2 eggs\r\r";
+  c.AppendRecipe(1, 1, "Loaf", ingredients, directions);
+  const std::string text = "Line\r\r\rExported from Tovalia 5.8 (x)\r  indented";
+  c.AppendRecipe(2, 1, "Notes", text, "", kKindTextRecord);
+  SortIndex(c.db());
+  ScratchCollection back;
+  const std::string path = back.Folder() + "export.txt";
+  {
+    FileSink file(path);
+    ExportRecipes(c.db(), roundtrip::EntriesInStoredOrder(c.db()), ExportFormat::kTovaliaWithPhotos, file);
+    ASSERT_TRUE(file.Commit());
+  }
+  ASSERT_EQ(back.Import(path), 2);
+  const std::vector<int32_t> entries = roundtrip::EntriesInStoredOrder(back.db());
+  Database& db = back.db();
+  ASSERT_TRUE(LoadRecord(db, EntryPosition(db, entries[0])));
+  EXPECT_EQ(GetBytes(db.ingredientsBuffer, 0, GetI32(db.recordHeaderBuffer, header::kIngredientsLength)), ingredients);
+  EXPECT_EQ(GetBytes(db.directionsBuffer, 0, GetI32(db.recordHeaderBuffer, header::kDirectionsLength)),
+            directions);
+  ASSERT_TRUE(LoadRecord(db, EntryPosition(db, entries[1])));
+  EXPECT_EQ(GetU8(db.recordHeaderBuffer, header::kRecordKind), kKindTextRecord);
+  EXPECT_EQ(GetBytes(db.ingredientsBuffer, 0, GetI32(db.recordHeaderBuffer, header::kIngredientsLength)), text + "\r");
 }
 
 // A text record has no directions for the banner to fall among: through
@@ -123,8 +160,10 @@ TEST(ExportRoundTrip, ACorpusSampleComesBackThroughEachFormat) {
   const Comparison own = MeasureRoundTrip(sample.db(), ExportFormat::kTovaliaWithPhotos, 20);
   EXPECT_GE(own.recipes, 20);
   EXPECT_EQ(own.equal, own.recipes) << Described(own);
+  EXPECT_TRUE(own.sameBytesAgain) << own.againDiffers;
   const Comparison text = MeasureRoundTrip(sample.db(), ExportFormat::kTovaliaText, 20);
   EXPECT_EQ(text.equal, text.recipes) << Described(text);
+  EXPECT_TRUE(text.sameBytesAgain) << text.againDiffers;
   const Comparison mealMaster = MeasureRoundTrip(sample.db(), ExportFormat::kMealMaster, 20);
   EXPECT_EQ(mealMaster.returned, mealMaster.recipes) << Described(mealMaster);
   const Comparison masterCook = MeasureRoundTrip(sample.db(), ExportFormat::kMasterCook, 20);

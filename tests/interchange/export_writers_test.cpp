@@ -62,6 +62,27 @@ TEST(WrappedText, ModesSetWidthAndIndentAndEveryCrEndsALine) {
   EXPECT_EQ(Wrapped("", kWrapPlain72), "");
 }
 
+// Lines written with their cut blanks kept come back as the text they came
+// from; lines of a writer that dropped them are joined where the next word
+// would not have fitted.
+TEST(WrappedText, UnwrappingGivesTheWrittenTextBack) {
+  const std::string text = "Mix the flour and the sugar in a large bowl, then cut in the cold butter until the "
+                           "mixture looks like  coarse crumbs, " + std::string(80, '-') + " and more.\rStir.\r\r"
+                           "A line of sixty-five characters that is followed by a line end.\rTransmogrify.\r\r";
+  std::string out;
+  WriteWrapped(out, text, kWrapPlain72, WrapCuts::kKeepBlank);
+  EXPECT_EQ(UnwrapPlainLines(Lines(out)), text);
+  // Without the blanks: a line is a cut when the next word would not have fitted.
+  const std::vector<std::string> foreign = Lines(Wrapped(text, kWrapPlain72));
+  EXPECT_EQ(foreign[0], "Mix the flour and the sugar in a large bowl, then cut in the cold");
+  EXPECT_EQ(UnwrapPlainLines(foreign),
+            "Mix the flour and the sugar in a large bowl, then cut in the cold butter until the mixture looks like "
+            " coarse crumbs, " + std::string(80, '-') + " and more.\rStir.\r\r"
+            "A line of sixty-five characters that is followed by a line end. Transmogrify.\r\r");
+  EXPECT_EQ(UnwrapPlainLines({"One.", "", "Two."}), "One.\r\rTwo.");
+  EXPECT_EQ(UnwrapPlainLines({}), "");
+}
+
 TEST(WrappedText, AWordIsNeverCutAndStrayBytesDoNotBreakLines) {
   // A word longer than the width runs on to its end: a rule of dashes, a web address.
   const std::string rule = std::string(75, '-') + " then the text";
@@ -125,8 +146,9 @@ TEST(TovaliaText, LongLinesStayWholeAndLongWordsInTheDirectionsAreNotCut) {
   EXPECT_EQ(lines[4], line);
   EXPECT_EQ(lines[5], "-- a line of its own");
   EXPECT_EQ(lines[6], ".");
-  EXPECT_EQ(lines[7], "See");
-  EXPECT_EQ(lines[8], address);
+  // A cut line keeps its blank at the end.
+  EXPECT_EQ(lines[7], "See ");
+  EXPECT_EQ(lines[8], address + " ");
   EXPECT_EQ(lines[9], "for more.");
 }
 

@@ -9,7 +9,8 @@
 //
 // --show N prints the first N differences of each format; --format limits
 // the run to the named formats (tovalia, tovalia-text, mealmaster,
-// mastercook).
+// mastercook). "again" tells whether what came back, exported again,
+// gives the same bytes as the first export.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -90,20 +91,23 @@ int main(int argc, char** argv) {
   ScratchCollection collection;
   collection.CopyFrom(imported.db(), 10);
   std::printf("%d recipes imported from the sources; every tenth given a photo\n\n", stored);
-  std::printf("%-13s %8s %9s %8s %7s %5s %6s  differing fields\n", "format", "recipes", "returned", "equal",
-              "share", "lost", "extra");
+  std::printf("%-13s %8s %9s %8s %7s %5s %6s %6s  differing fields\n", "format", "recipes", "returned", "equal",
+              "share", "lost", "extra", "again");
   std::vector<std::pair<std::string, Comparison>> results;
   for (const std::string& name : formats) {
     Comparison c = MeasureRoundTrip(collection.db(), kFormats.at(name), show);
     std::string fields;
     for (const auto& [field, count] : c.fields) fields += field + " " + std::to_string(count) + ", ";
     if (!fields.empty()) fields.resize(fields.size() - 2);
-    std::printf("%-13s %8d %9d %8d %6.2f%% %5d %6d  %s\n", name.c_str(), c.recipes, c.returned, c.equal,
-                c.recipes ? 100.0 * c.equal / c.recipes : 0.0, c.lost, c.extra, fields.c_str());
+    std::printf("%-13s %8d %9d %8d %6.2f%% %5d %6d %6s  %s\n", name.c_str(), c.recipes, c.returned, c.equal,
+                c.recipes ? 100.0 * c.equal / c.recipes : 0.0, c.lost, c.extra, c.sameBytesAgain ? "same" : "other",
+                fields.c_str());
     std::fflush(stdout);
     results.emplace_back(name, std::move(c));
   }
   for (const auto& [name, c] : results) {
+    if (show > 0 && !c.sameBytesAgain)
+      std::printf("\n== %s: exported again, the bytes part %s\n", name.c_str(), Cp1252ToUtf8(c.againDiffers).c_str());
     if (c.differences.empty()) continue;
     std::printf("\n== %s: the first %zu differences\n", name.c_str(), c.differences.size());
     for (const Difference& d : c.differences) {

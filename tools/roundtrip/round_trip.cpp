@@ -144,13 +144,27 @@ Comparison MeasureRoundTrip(Database& collection, ExportFormat format, size_t ke
   const std::vector<Reading> before = ReadAll(collection);
   ScratchCollection returned;
   const std::string exportPath = returned.Folder() + "export.txt";
+  TextSink exported;
+  ExportRecipes(collection, EntriesInStoredOrder(collection), format, exported);
   {
     FileSink file(exportPath);
-    ExportRecipes(collection, EntriesInStoredOrder(collection), format, file);
+    file.Write(exported.text);
     file.Commit();
   }
   returned.Import(exportPath);
-  return Compare(before, ReadAll(returned.db()), format == ExportFormat::kTovaliaWithPhotos, keepDifferences);
+  Comparison c = Compare(before, ReadAll(returned.db()), format == ExportFormat::kTovaliaWithPhotos, keepDifferences);
+  TextSink again;
+  ExportRecipes(returned.db(), EntriesInStoredOrder(returned.db()), format, again);
+  c.sameBytesAgain = again.text == exported.text;
+  if (!c.sameBytesAgain) {
+    const auto [first, second] = std::mismatch(exported.text.begin(), exported.text.end(), again.text.begin(), again.text.end());
+    const size_t at = static_cast<size_t>(first - exported.text.begin());
+    const size_t from = at < 80 ? 0 : at - 80;
+    c.againDiffers = "at byte " + std::to_string(at) + ":\n" + exported.text.substr(from, 160) + "\n--- again:\n" +
+                     again.text.substr(from, 160);
+    (void)second;
+  }
+  return c;
 }
 
 }  // namespace tovalia::roundtrip

@@ -45,6 +45,10 @@ struct Comparison {
   int32_t extra = 0;     // came back without a recipe they came from
   std::map<std::string, int32_t> fields;  // field -> recipes differing in it
   std::vector<Difference> differences;    // the first ones, for reading
+  // What came back, exported again in the same format, gives the bytes of
+  // the first export (measured by MeasureRoundTrip only).
+  bool sameBytesAgain = false;
+  std::string againDiffers;  // otherwise: where the two exports part, both sides
 };
 
 // Pairs the recipes in order (a recipe that split in two or vanished does

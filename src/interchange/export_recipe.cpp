@@ -68,4 +68,8 @@ std::string ExportedFrom() {
 
 std::string QuantityText(int32_t hundredths) { return FormatQuantity(hundredths / 100.0); }
 
+std::string StoredAmount(const ParsedIngredient& parsed) {
+  return parsed.amount.empty() ? QuantityText(parsed.quantity) : parsed.amount;
+}
+
 }  // namespace tovalia

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "db/database.h"
+#include "interchange/import_lines.h"
 
 namespace tovalia {
 
@@ -44,5 +45,9 @@ std::string ExportedFrom();
 
 // The kitchen fraction text of a parsed quantity in hundredths ("1-1/2").
 std::string QuantityText(int32_t hundredths);
+
+// The amount of a parsed ingredient line as the line writes it ("3/16",
+// "2-3", "1-1/2"), else its quantity's kitchen fraction.
+std::string StoredAmount(const ParsedIngredient& parsed);
 
 }  // namespace tovalia

@@ -1,6 +1,7 @@
 #include "interchange/mastercook_writer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "db/cp1252.h"
 #include "db/product.h"
@@ -22,32 +23,44 @@ std::string LeftAligned(const std::string& text, size_t width) {
   return text.size() >= width ? text.substr(0, width) : text + std::string(width - text.size(), ' ');
 }
 
-// Whole part in four columns, fraction in the next four, the measure in
-// twelve (plural above one), then the ingredient.
-std::string ColumnLine(const ParsedIngredient& parsed) {
-  std::string whole, fraction;
-  if (parsed.quantity != 0) {
-    const std::string amount = QuantityText(parsed.quantity);
-    const size_t slash = amount.find('/');
-    const size_t hyphen = amount.find('-', 1);
-    if (slash == std::string::npos) {
-      whole = amount;
-    } else if (hyphen != std::string::npos && hyphen < slash) {
-      whole = amount.substr(0, hyphen);
-      fraction = amount.substr(hyphen + 1);
-    } else {
-      fraction = amount;
-    }
-    if (whole == "0") whole.clear();
+constexpr size_t kPartWidth = 4;  // the whole part, and the fraction
+
+// The amount in eight columns: the whole part in four, the fraction in the
+// next four; an amount that does not part so (a range "2-3", "13/16")
+// right-aligned in all eight. Empty when it does not fit them.
+std::optional<std::string> AmountColumns(const ParsedIngredient& parsed) {
+  if (parsed.quantity == 0) return std::string(2 * kPartWidth, ' ');
+  const std::string amount = StoredAmount(parsed);
+  std::string whole = amount, fraction;
+  const size_t slash = amount.find('/');
+  const size_t parting = amount.find_first_of(" -", 1);
+  if (parsed.upTo == 0 && slash != std::string::npos) {
+    whole = parting != std::string::npos && parting < slash ? amount.substr(0, parting) : std::string();
+    fraction = whole.empty() ? amount : amount.substr(parting + 1);
   }
+  if (whole == "0") whole.clear();
+  if (whole.size() <= kPartWidth && fraction.size() <= kPartWidth)
+    return RightAligned(whole, kPartWidth) + RightAligned(fraction, kPartWidth);
+  if (amount.size() <= 2 * kPartWidth) return RightAligned(amount, 2 * kPartWidth);
+  return std::nullopt;
+}
+
+// The amount, the measure in twelve columns (plural above one), then the
+// ingredient as stored. An amount too wide for its columns leaves them and
+// the measure empty, and the whole line is the ingredient.
+std::string ColumnLine(const std::string& line, const ParsedIngredient& parsed) {
+  const std::optional<std::string> amount = AmountColumns(parsed);
+  if (!amount) return std::string(2 * kPartWidth + 2 + 12 + 2, ' ') + line;
   // The rebuilt line carries the measure as it is stored: plural above one.
   std::string measure = parsed.unit;
-  if (!measure.empty() && parsed.quantity > 100) {
-    const std::string line = BuildIngredientLine(parsed.quantity, parsed.unit, "");
-    measure = TrimBlanks(line.substr(line.find(' ') + 1));
+  if (!measure.empty()) {
+    ParsedIngredient alone = parsed;
+    alone.ingredient.clear();
+    alone.amount = "1";
+    const std::string rebuilt = BuildIngredientLine(alone);
+    measure = TrimBlanks(rebuilt.substr(rebuilt.find(' ') + 1));
   }
-  return RightAligned(whole, 4) + RightAligned(fraction, 4) + "  " + LeftAligned(LowerCase(measure), 12) +
-         "  " + parsed.ingredient;
+  return *amount + "  " + LeftAligned(LowerCase(measure), 12) + "  " + parsed.writtenIngredient;
 }
 
 // The servings written over the line from its 17th character, keeping its
@@ -76,7 +89,7 @@ void WriteMasterCook(const ExportRecipe& recipe, std::string& out) {
   if (!recipe.textRecord) {
     for (const std::string& line : TextLines(recipe.ingredients)) {
       const std::string trimmed = TrimBlanks(line);
-      if (!trimmed.empty()) PutLine(out, ColumnLine(ParseIngredientLine(trimmed)));
+      if (!trimmed.empty()) PutLine(out, ColumnLine(trimmed, ParseIngredientLine(trimmed)));
     }
     PutLine(out, "");
     WriteWrapped(out, recipe.directions, kWrapPlain72);

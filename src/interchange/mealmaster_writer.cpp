@@ -53,17 +53,22 @@ std::string Heading(const std::string& text) {
   return std::string(11, ' ') + "=== " + TrimBlanks(text) + " ===";
 }
 
-// The amount right-aligned in columns 2 to 7 (a mixed number with a blank
-// for its hyphen), the unit code in columns 9 and 10, then the text. A
-// unit without a code is kept at the head of the text instead.
-std::string ColumnLine(const ParsedIngredient& parsed) {
-  std::string amount = parsed.quantity == 0 ? std::string() : QuantityText(parsed.quantity);
-  std::replace(amount.begin(), amount.end(), '-', ' ');
-  if (amount.size() < 6) amount.insert(0, 6 - amount.size(), ' ');
+constexpr size_t kAmountWidth = 7;
+
+// The amount right-aligned in columns 1 to 7 (as stored: "3/16", a range
+// "1-2"; a mixed number with a blank for its hyphen), the unit code in
+// columns 9 and 10, then the text as stored. A unit without a code is kept
+// at the head of the text instead. An amount too wide for its columns
+// leaves them empty and the whole line is the text.
+std::string ColumnLine(const std::string& line, const ParsedIngredient& parsed) {
+  std::string amount = parsed.quantity == 0 ? std::string() : StoredAmount(parsed);
+  if (parsed.upTo == 0) std::replace(amount.begin(), amount.end(), '-', ' ');
+  if (amount.size() > kAmountWidth) return std::string(kTextColumn, ' ') + line;
+  amount.insert(0, kAmountWidth - amount.size(), ' ');
   std::string code = MealMasterUnit(parsed.unit);
-  std::string text = parsed.ingredient;
+  std::string text = parsed.writtenIngredient;
   if (code == "  " && !parsed.unit.empty()) text = TrimBlanks(parsed.unit + " " + text);
-  return " " + amount + " " + code + " " + text;
+  return amount + " " + code + " " + text;
 }
 
 void PutIngredient(std::string& out, const std::string& line) {
@@ -75,7 +80,7 @@ void PutIngredient(std::string& out, const std::string& line) {
     std::replace(text.begin(), text.end(), '=', ' ');
     return PutLine(out, Heading(text));
   }
-  std::string written = ColumnLine(ParseIngredientLine(trimmed));
+  std::string written = ColumnLine(trimmed, ParseIngredientLine(trimmed));
   if (written.size() <= kLineWidth) return PutLine(out, written);
   // Cut at the last blank inside the text's columns; a text without one
   // stays whole rather than leave its amount on a line of its own.

@@ -106,7 +106,7 @@ bool WriteOwnLayoutTexts(Database& db, const ImportedRecipe& recipe) {
   std::string ingredients;
   for (const std::string& line : recipe.ingredients) ingredients += line + "\r";
   const bool whole = AppendIngredientsText(db, ingredients);
-  return AppendDirectionsText(db, UnwrapPlainLines(recipe.directions)) && whole;
+  return AppendDirectionsText(db, UnwrapCutLines(recipe.directions)) && whole;
 }
 
 }  // namespace

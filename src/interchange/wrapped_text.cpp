@@ -1,22 +1,12 @@
 #include "interchange/wrapped_text.h"
 
-#include <algorithm>
-
 #include "interchange/export_recipe.h"
 
 namespace tovalia {
 
 namespace {
 
-constexpr size_t kPlainWidth = 72;
-
-size_t Width(int mode) {
-  return mode == kWrapIndentFour || mode == kWrapIndentTwo ? 67 : mode == kWrapPlain72 ? kPlainWidth : 79;
-}
-
-bool EndsInBlankBefore(const std::string& line, const std::string& next) {
-  return !line.empty() && line.back() == ' ' && !next.empty();
-}
+size_t Width(int mode) { return mode == kWrapIndentFour || mode == kWrapIndentTwo ? 67 : mode == kWrapPlain72 ? 72 : 79; }
 
 }  // namespace
 
@@ -36,21 +26,12 @@ void WriteWrapped(std::string& out, std::string_view text, int mode, WrapCuts cu
   }
 }
 
-std::string UnwrapPlainLines(const std::vector<std::string>& lines) {
-  bool marked = false;
-  for (size_t i = 0; i + 1 < lines.size() && !marked; ++i) marked = EndsInBlankBefore(lines[i], lines[i + 1]);
+std::string UnwrapCutLines(const std::vector<std::string>& lines) {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) {
     text += lines[i];
-    if (i + 1 >= lines.size()) break;
-    const std::string& next = lines[i + 1];
-    if (marked) {
-      if (!EndsInBlankBefore(lines[i], next)) text += '\r';
-      continue;
-    }
-    const size_t word = std::min(next.find(' '), next.size());
-    const bool cut = !lines[i].empty() && !next.empty() && lines[i].size() + 1 + word >= kPlainWidth;
-    text += cut ? ' ' : '\r';
+    const bool cut = i + 1 < lines.size() && !lines[i].empty() && lines[i].back() == ' ' && !lines[i + 1].empty();
+    if (i + 1 < lines.size() && !cut) text += '\r';
   }
   if (!lines.empty() && lines.back().empty()) text += '\r';
   return text;

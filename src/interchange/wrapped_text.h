@@ -29,14 +29,11 @@ enum class WrapCuts {
 // written as well.
 void WriteWrapped(std::string& out, std::string_view text, int mode, WrapCuts cuts = WrapCuts::kDropBlank);
 
-// The stored text again from lines written in mode 2 (line ends taken off):
-// lines the writer cut are joined, the others end in CR (the last one only
-// when it is empty, as TextLines reads it). When some line ends in a blank
-// before a line with text, the cuts were written with WrapCuts::kKeepBlank
-// and exactly those lines are joined. Otherwise a line is taken for a cut
-// when it and the next line's first word fill 72 characters with a blank
-// between them, as the writer cuts only then; a line end after a long line
-// and before a long word reads as a cut too.
-std::string UnwrapPlainLines(const std::vector<std::string>& lines);
+// The stored text again from lines written with WrapCuts::kKeepBlank (line
+// ends taken off): a line that ends in a blank before a line with text was
+// cut and goes on with the next; the others end in CR (the last one only
+// when it is empty, as TextLines reads it). A stored line that itself ended
+// in a blank before its line end is joined with the next one.
+std::string UnwrapCutLines(const std::vector<std::string>& lines);
 
 }  // namespace tovalia

@@ -63,24 +63,18 @@ TEST(WrappedText, ModesSetWidthAndIndentAndEveryCrEndsALine) {
 }
 
 // Lines written with their cut blanks kept come back as the text they came
-// from; lines of a writer that dropped them are joined where the next word
-// would not have fitted.
+// from, line ends after long lines included.
 TEST(WrappedText, UnwrappingGivesTheWrittenTextBack) {
   const std::string text = "Mix the flour and the sugar in a large bowl, then cut in the cold butter until the "
                            "mixture looks like  coarse crumbs, " + std::string(80, '-') + " and more.\rStir.\r\r"
                            "A line of sixty-five characters that is followed by a line end.\rTransmogrify.\r\r";
   std::string out;
   WriteWrapped(out, text, kWrapPlain72, WrapCuts::kKeepBlank);
-  EXPECT_EQ(UnwrapPlainLines(Lines(out)), text);
-  // Without the blanks: a line is a cut when the next word would not have fitted.
-  const std::vector<std::string> foreign = Lines(Wrapped(text, kWrapPlain72));
-  EXPECT_EQ(foreign[0], "Mix the flour and the sugar in a large bowl, then cut in the cold");
-  EXPECT_EQ(UnwrapPlainLines(foreign),
-            "Mix the flour and the sugar in a large bowl, then cut in the cold butter until the mixture looks like "
-            " coarse crumbs, " + std::string(80, '-') + " and more.\rStir.\r\r"
-            "A line of sixty-five characters that is followed by a line end. Transmogrify.\r\r");
-  EXPECT_EQ(UnwrapPlainLines({"One.", "", "Two."}), "One.\r\rTwo.");
-  EXPECT_EQ(UnwrapPlainLines({}), "");
+  EXPECT_EQ(Lines(out)[0], "Mix the flour and the sugar in a large bowl, then cut in the cold ");
+  EXPECT_EQ(UnwrapCutLines(Lines(out)), text);
+  EXPECT_EQ(UnwrapCutLines({"One. ", "", "Two."}), "One. \r\rTwo.");
+  EXPECT_EQ(UnwrapCutLines({"One.", "Two", ""}), "One.\rTwo\r\r");
+  EXPECT_EQ(UnwrapCutLines({}), "");
 }
 
 TEST(WrappedText, AWordIsNeverCutAndStrayBytesDoNotBreakLines) {

@@ -54,6 +54,12 @@ Commands (text is UTF-8; fields are separated by tabs):
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
+  export (RECIPEID... | --chapter N) --format FORMAT [--output FILE]
+                                    writes recipes (or a chapter or view: -1 is All Recipes)
+                                    as FORMAT: tovalia (with photos), tovalia-text,
+                                    mealmaster, mastercook, xml or index; the exact bytes of
+                                    the window's export (Windows-1252, CR LF) go to FILE, or
+                                    to standard output
   grocery list [--selected | --found]
                                     grocery items (all, on the shopping list, or found by the
                                     last search): ID, QUANTITY, NAME, STORE, LOCATION, COST,

@@ -106,6 +106,14 @@ Commands (text is UTF-8; fields are separated by tabs):
            [--author A] [--chapter N]... [RECIPEID...]
                                     saves a print-ready cookbook of the chapters and recipes
                                     named (every recipe when none is named)
+  spell RECIPEID                    the misspelled words of a recipe: PART, LINE:COLUMN,
+                                    WORD and suggestions; "watch for" words with their
+                                    replacements (nothing is changed)
+  dictionary add WORD [--replace-with TEXT]
+                                    adds a word to the spell-check dictionary (with a
+                                    replacement: a "watch for" word)
+  dictionary delete WORD | find WORD | list
+                                    takes a word out, looks one up, lists them all
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

@@ -13,6 +13,7 @@
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
 #include "cli/record_edit_commands.h"
+#include "cli/spell_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -536,6 +537,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
       {"edit", ParseEdit},             {"photo", ParsePhoto},
+      {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -9,6 +9,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/export_command.h"
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
 #include "cli/record_edit_commands.h"
@@ -52,20 +53,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
   if (!buffer.Holds(0, length)) return {};
   return std::string_view(reinterpret_cast<const char*>(buffer.Data()),
                           static_cast<size_t>(length));
-}
-
-
-// The row of a real chapter (not a reserved view), or -1.
-int32_t RowOfChapter(const Database& db, int32_t number) {
-  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
-    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
-  return -1;
-}
-
-int NoChapter(CommandContext& c, int32_t number) {
-  c.err << "There is no chapter with the number " << number
-        << "; \"tovalia chapters\" lists them.\n";
-  return kExitFailed;
 }
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
@@ -542,7 +529,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
-      {"grocery", ParseGrocery},
+      {"export", ParseExport},         {"grocery", ParseGrocery},
       {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},

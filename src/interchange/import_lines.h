@@ -36,6 +36,9 @@ struct ParsedIngredient {
   std::string amount;      // the amount as stored: "1-1/2", "3/16", "2-3"; empty to write the quantity
   std::string unit;        // a canonical unit word, or empty
   std::string ingredient;  // the rest of the line
+  // The rest as the line writes it, before unit words after numbers are
+  // made canonical: what an export writes back.
+  std::string writtenIngredient;
 };
 
 // Reads the amount (a range of two included), the unit word standing

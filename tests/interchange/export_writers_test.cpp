@@ -169,6 +169,22 @@ TEST(MealMaster, TwoTablespoonsButterStandInTheColumns) {
   EXPECT_EQ(lines[6].substr(8, 2), "tb");  // columns 9 and 10
 }
 
+// Amounts and texts go out as stored: sixteenths and ranges (which the
+// kitchen fractions would round or drop), unit words after numbers; an
+// amount wider than its seven columns leaves them and the line is text.
+TEST(MealMaster, AmountsAndTextsAsStored) {
+  std::string out;
+  WriteMealMaster(Recipe("Odd", "1/16 teaspoon cream of tartar\r13/16 cup milk\r1-2 tablespoons margarine\r"
+                                "1-1/2 cups flour\r1 can tomatoes (28 oz)\r100-2/3 teaspoons salt\r1000-2/3 cups water",
+                         "Mix."),
+                  out);
+  const std::vector<std::string> lines = Lines(out);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.begin() + 13),
+            (std::vector<std::string>{"   1/16 ts cream of tartar", "  13/16 c  milk", "    1-2 tb margarine",
+                                      "  1 1/2 c  flour", "      1 cn tomatoes (28 oz)", "100 2/3 ts salt",
+                                      "           1000-2/3 cups water"}));
+}
+
 // A recipe in the shape of the corpus's Meal-Master files (javarecipes_1000.mmf,
 // "BLUE" FETTUCCINE), written by hand.
 TEST(MealMaster, ARecipeComesOutInTheShapeOfMealMasterFiles) {
@@ -269,6 +285,19 @@ TEST(MasterCook, ARecipeComesOutInTheShapeOfMasterCookFiles) {
                             "",
                             "",
                         }));
+}
+
+TEST(MasterCook, AmountsAndTextsAsStored) {
+  std::string out;
+  WriteMasterCook(Recipe("Odd", "1/16 teaspoon cream of tartar\r13/16 cup milk\r2-3 cloves garlic\r"
+                                "1 can tomatoes (28 oz)\r1/2-1 1/2 cups water",
+                         "Mix."),
+                  out);
+  const std::vector<std::string> lines = Lines(out);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 15),
+            (std::vector<std::string>{"    1/16  teaspoon      cream of tartar", "   13/16  cup           milk",
+                                      " 2-3      cloves        garlic", "   1      can           tomatoes (28 oz)",
+                                      "                        1/2-1 1/2 cups water"}));
 }
 
 TEST(MasterCook, TitlesAreCentredInSeventyTwoColumnsWithHalvesToEven) {

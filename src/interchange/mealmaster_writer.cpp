@@ -80,7 +80,8 @@ void PutIngredient(std::string& out, const std::string& line) {
   if (trimmed.rfind("==", 0) == 0) {
     std::string text = trimmed;
     std::replace(text.begin(), text.end(), '=', ' ');
-    return PutLine(out, Heading(text));
+    // A rule of "=" alone names no heading: it stays a line of text.
+    if (!TrimBlanks(text).empty()) return PutLine(out, Heading(text));
   }
   std::string written = ColumnLine(trimmed, ParseIngredientLine(trimmed));
   if (written.size() <= kLineWidth) return PutLine(out, written);

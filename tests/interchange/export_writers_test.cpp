@@ -243,9 +243,10 @@ TEST(MealMaster, ContinuationLinesCarryTheWholeRestAndTextRecordsAreWrapped) {
   EXPECT_EQ(Lines(out)[7], "           -https://example.org/a/very/long/address/of/the/recipe");
   // "==" headings lose their rules; a text without a blank in its columns stays whole.
   out.clear();
-  WriteMealMaster(Recipe("H", "== Topping ==\rSupercalifragilisticexpialidociousandmore", "Go."), out);
+  WriteMealMaster(Recipe("H", "== Topping ==\rSupercalifragilisticexpialidociousandmore\r==========", "Go."), out);
   EXPECT_EQ(Lines(out)[6], "           === Topping ===");
   EXPECT_EQ(Lines(out)[7], "           Supercalifragilisticexpialidociousandmore");
+  EXPECT_EQ(Lines(out)[8], "           ==========");
   ExportRecipe text = Recipe("Note", "Keep this.\r2 cups of it.", "");
   text.textRecord = true;
   out.clear();

@@ -29,6 +29,13 @@ Commands (text is UTF-8; fields are separated by tabs):
              [--directions FILE] [--text]
                                     adds a recipe (a text record with --text, whose
                                     text comes from --ingredients) and prints its number
+  edit RECIPEID [--title T] [--servings N] [--ingredients FILE] [--directions FILE]
+                                    replaces the parts given (a text record's text is
+                                    --ingredients); the old copy is kept as deleted
+  photo RECIPEID (--load FILE | --save FILE | --delete)
+                                    stores a JPG, PNG, GIF or BMP picture as the photo
+                                    (at most 480 x 360), writes the photo as FILE.bmp,
+                                    or removes it
   delete RECIPEID                   deletes a recipe or text
   rename-chapter NUMBER NAME        renames a chapter
   delete-chapter NUMBER [--with-recipes]
@@ -72,7 +79,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     writes the shopping list to the file (the format's
                                     extension is added when missing) or to standard output
   grocery print [--printer NAME] [--output FILE.pdf]
-                                    prints the shopping list (not available yet)
+                                    prints the shopping list with its print settings (and
+                                    the meal list after it when they say so) on their
+                                    printer, or on NAME; --output saves a PDF
+                                    ("Save as PDF")
   grocery add-recipe RECIPEID...    puts the recipes' ingredients on the shopping list
   print (RECIPEID... | --chapter N) [--layout 50-59] [--printer NAME] [--output FILE.pdf]
                                     prints recipes with the stored settings of a layout
@@ -86,7 +96,9 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     new entry's number; dates are written YYYY-MM-DD
   meals delete ENTRYID              takes a meal off the calendar
   meals print [--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]
-                                    prints the meal list (not available yet)
+                                    prints the meals in the range with the meal list's
+                                    print settings on their printer, or on NAME;
+                                    --output saves a PDF ("Save as PDF")
   meals export --format ics [--output FILE] [--from DATE] [--to DATE]
                                     the meals as an iCalendar file for calendar programs
                                     (standard output unless --output)
@@ -94,6 +106,14 @@ Commands (text is UTF-8; fields are separated by tabs):
            [--author A] [--chapter N]... [RECIPEID...]
                                     saves a print-ready cookbook of the chapters and recipes
                                     named (every recipe when none is named)
+  spell RECIPEID                    the misspelled words of a recipe: PART, LINE:COLUMN,
+                                    WORD and suggestions; "watch for" words with their
+                                    replacements (nothing is changed)
+  dictionary add WORD [--replace-with TEXT]
+                                    adds a word to the spell-check dictionary (with a
+                                    replacement: a "watch for" word)
+  dictionary delete WORD | find WORD | list
+                                    takes a word out, looks one up, lists them all
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

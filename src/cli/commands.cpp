@@ -12,6 +12,8 @@
 #include "cli/export_command.h"
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
+#include "cli/record_edit_commands.h"
+#include "cli/spell_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -36,31 +38,6 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-// A text file named on the command line, as record text: CP1252 with lines
-// ending in CR alone and no line end after the last line.
-bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "Cannot read the file \"" + path + "\".";
-    return false;
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  std::string converted = TextFileToCp1252(bytes.str());
-  text.clear();
-  for (size_t i = 0; i < converted.size(); ++i) {
-    char c = converted[i];
-    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
-    text += (c == '\n') ? '\r' : c;
-  }
-  while (!text.empty() && text.back() == '\r') text.pop_back();
-  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
-    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
-            " bytes of text, more than a recipe can keep.";
-    return false;
-  }
-  return true;
-}
 
 void PrintLines(std::ostream& out, std::string_view text) {
   size_t start = 0;
@@ -76,13 +53,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
   if (!buffer.Holds(0, length)) return {};
   return std::string_view(reinterpret_cast<const char*>(buffer.Data()),
                           static_cast<size_t>(length));
-}
-
-// The exit status of a write, with its message on standard error.
-int Reported(CommandContext& c, const WriteReport& report) {
-  if (report.Done()) return kExitOk;
-  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
-  return kExitFailed;
 }
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
@@ -563,6 +533,8 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
+      {"edit", ParseEdit},             {"photo", ParsePhoto},
+      {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -531,6 +531,7 @@ bool BreakDirectionsText(Database& db, std::string_view lineEnd) {
 int32_t StoreImportedRecipe(Database& db, std::string_view categories, const ImportOptions& options) {
   const int32_t chapter = options.sortByCategory ? ChapterForCategories(db, categories) : options.chapterNumber;
   if (chapter < 0) return -1;
+  if (options.checkRecord) options.checkRecord(db);
   SetU16(db.recordHeaderBuffer, header::kChapterNumber, chapter);
   SetI32(db.recordHeaderBuffer, header::kRecipeId, db.nextRecipeId);
   if (AppendRecord(db) < 0) return -1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,14 @@ class HeadlessPlatform : public Platform {
 
   std::string ClipboardText() override { return clipboard_; }
   bool SetClipboardText(const std::string& text) override {
-    if (clipboardAnswers_) clipboard_ = text;
-    return clipboardAnswers_;
+    if (!clipboardAnswers_) return false;
+    clipboard_ = text;
+    clipboardData_.clear();
+    return true;
   }
+  std::optional<std::vector<std::string>> ClipboardTypes() override;
+  bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
+  bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) override;
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
@@ -82,8 +88,9 @@ class HeadlessPlatform : public Platform {
   int caretPeriod_ = 0;
   uint32_t caretDue_ = 0;
   std::string clipboard_;
-  bool helpersPresent_ = true;
-  bool clipboardAnswers_ = true;  // text can be put on the clipboard  // a browser and an e-mail program can be started
+  bool helpersPresent_ = true;  // a browser and an e-mail program can be started
+  bool clipboardAnswers_ = true;  // text put on the clipboard arrives there
+  std::map<std::string, std::vector<uint8_t>> clipboardData_;  // by MIME type
   bool failed_ = false;
 };
 

@@ -18,6 +18,10 @@ namespace {
 constexpr int kLinesPerNotch = 3;
 // How long a helper may take to report that it found nothing to open.
 constexpr int kHelperGraceMs = 300;
+// xdg-email tries one mail program and browser after another before it
+// gives up, which takes seconds; the window goes on taking its events
+// meanwhile. A mail program that opens stays running and counts as opened.
+constexpr int kEmailGraceMs = 6000;
 
 Uint32 PushTimerEvent(Uint32 interval, void* param) {
   SDL_Event event{};
@@ -333,7 +337,7 @@ bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                                         ProgramTextToClipboard(body)};
   // A message with no address yet: the user fills it in.
   if (!to.empty()) arguments.push_back(Cp1252ToUtf8(to));
-  return StartHelper(arguments, kHelperGraceMs);
+  return StartHelper(arguments, kEmailGraceMs, [] { SDL_PumpEvents(); });
 }
 
 }  // namespace tovalia

@@ -128,7 +128,7 @@ std::vector<int32_t> Entries(const App& app, int scope) {
 // The file "Save as PDF" writes, or empty when the user cancels.
 std::string AskForPdfFile(App& app) {
   std::string folder = GetTextSetting(app.settings, setting::kExportFolder);
-  if (folder.empty()) folder = ProgramFolder();
+  if (folder.empty()) folder = DefaultFileFolder();
   std::string name = "Recipes.pdf";
   int result = 0;
   ChooseFile(app.ui, "Where do you want to save your PDF?", kChooserPlain, folder, name, result);

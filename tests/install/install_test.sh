@@ -6,7 +6,7 @@
 # entry, the metainfo and the manual page with the validators that are
 # installed, and builds the Debian package when dpkg-deb is there.
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }

@@ -9,6 +9,7 @@
 #include "app/index_scrolling.h"
 #include "app/index_view.h"
 #include "app/version_reminder.h"
+#include "calendar/meal_commands.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
 #include "db/record_operations.h"
@@ -150,9 +151,10 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
     SavePdfBook(app);
+  } else if (caption == "New Meal") {
+    AddTickedRecipesToCalendar(app);
   }
-  // "New Meal" and "Export" open the meal planner and the export writers,
-  // which take over once they exist.
+  // "Export" opens the export writers, which take over once they exist.
 }
 
 // The ingredients of the ticked recipes go on the shopping list.

@@ -12,6 +12,8 @@
 #include "app/help_screen.h"
 #include "app/index_screen.h"
 #include "app/window_geometry.h"
+#include "calendar/meal_plan_view.h"
+#include "calendar/meals_screen.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "db/clock.h"
@@ -67,6 +69,9 @@ void RunScreenLoop(App& app) {
         break;
       case kGroceryScreen:
         RunGroceryScreen(app);
+        break;
+      case kMealsScreen:
+        RunMealsScreen(app);
         break;
       default:
         RunFrameScreen(app);
@@ -226,7 +231,9 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   ui.input = InputState{};
 
   // 10. The frame on the Index screen; the window shows.
-  App app{ui, db, settings};
+  MealCalendar meals(db.paths.eventFile);
+  AttachMealCalendar(db, meals);
+  App app{ui, db, settings, meals};
   app.dataFolderOrigin = DescribeOrigin(folderChoice.origin);
   app.fileToImport = options.fileToImport;
   SystemPrinters printers;
@@ -247,6 +254,7 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
 
   // Shut-down: compaction when due, the dead-space counter, scratch files.
   ShutDatabaseDown(db, settings);
+  DetachMealCalendar(db);
   DeleteDataFile(dataFolder + "temp.htm");
   DeleteDataFile(db.paths.tempFile);
   marker.Release();

@@ -98,6 +98,19 @@ const std::vector<CommandHelp> kCommands = {
     {"grocery add-recipe", "RECIPEID...", "put recipes' ingredients on the shopping list",
      "Puts the recipes' ingredients on the shopping list and says how many items were raised "
      "and added."},
+    {"meals list", "[--from DATE] [--to DATE]", "list the planned meals",
+     "Prints the planned meals in date order: ENTRYID, DATE, KIND (recipe or note), RECIPEID, "
+     "TICKED (1 or 0) and TEXT separated by tabs. Dates are written YYYY-MM-DD."},
+    {"meals add", "DATE (--recipe RECIPEID | --note TEXT)", "plan a recipe or a note on a date",
+     "Plans a recipe (remembered with its title) or a note of at most 81 characters on the date "
+     "and prints the new entry's number."},
+    {"meals delete", "ENTRYID", "take a meal off the calendar", "Takes the meal off the calendar."},
+    {"meals print", "[--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]",
+     "print the meal list", "Prints the meal list of the dates given."},
+    {"meals export", "--format ics [--output FILE] [--from DATE] [--to DATE]",
+     "write the meals as an iCalendar file",
+     "Writes the meals as an iCalendar file for calendar programs, to standard output unless "
+     "--output names a file; with --output it prints the number of events written."},
     {"upgrade", "--list | --from DIR", "bring over an earlier installation's collection",
      "--list prints the data folders of earlier installations found on this computer (VERSION "
      "and FOLDER). --from DIR copies the recipes, grocery items and meals of one into the data "

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "calendar/meal_plan_view.h"
 #include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/grocery_commands.h"
+#include "cli/meal_commands.h"
 #include "cli/nearest_word.h"
 #include "cli/terminal_progress.h"
 #include "db/data_folder_lock.h"
@@ -74,6 +76,13 @@ OptionCheck CheckCommandOptions(const CommandHelp& command, const std::vector<st
     if (found->takesValue) ++i;  // a value may itself start with dashes
   }
   return OptionCheck::kRun;
+}
+
+// The subcommands a group's parser runs; empty for a plain command.
+std::vector<std::string> DispatchedSubcommands(const std::string& command) {
+  if (command == "grocery") return GroceryCommandNames();
+  if (command == "meals") return MealCommandNames();
+  return {};
 }
 
 // Help for a command named after "help" or before "--help": the entry of
@@ -150,7 +159,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   // A group's subcommand names the entry; its options follow it.
   std::string entryName = name;
   size_t optionsFrom = 0;
-  if (!SubcommandsOf(name).empty()) {
+  if (const std::vector<std::string> subcommands = DispatchedSubcommands(name); !subcommands.empty()) {
     if (rest.empty() || rest[0] == "--help") {
       if (rest.empty()) {
         err << "tovalia: \"" << name << "\" needs a subcommand.\n" << GroupUsage(name);
@@ -159,7 +168,6 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       out << GroupUsage(name);
       return kExitOk;
     }
-    const std::vector<std::string> subcommands = GroceryCommandNames();
     if (std::find(subcommands.begin(), subcommands.end(), rest[0]) == subcommands.end()) {
       err << "tovalia: " << UnknownCommandMessage(rest[0], subcommands, name) << '\n';
       return kExitUsage;
@@ -211,8 +219,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, settings, startup, out, err, DescribeOrigin(choice.origin)};
+  MealCalendar meals(db.paths.eventFile);
+  AttachMealCalendar(db, meals);
+  CommandContext context{db, settings, meals, startup, out, err, DescribeOrigin(choice.origin)};
   int status = command.job(context);
+  DetachMealCalendar(db);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {
     ShutDatabaseDown(db, settings);

@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "cli/grocery_commands.h"
+#include "cli/meal_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -578,6 +579,7 @@ const std::map<std::string, Parser>& Parsers() {
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"grocery", ParseGrocery},
+      {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
   };

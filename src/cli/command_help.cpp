@@ -32,6 +32,14 @@ const std::vector<CommandHelp> kCommands = {
      "Adds a recipe to chapter N and prints its number. The ingredients and directions are read "
      "from the files named (UTF-8 or Windows-1252 text). With --text it adds a text record whose "
      "text comes from --ingredients FILE."},
+    {"edit", "RECIPEID [--title T] [--servings N] [--ingredients FILE] [--directions FILE]",
+     "change a recipe's title, servings or text",
+     "Replaces the parts given (a text record's text with --ingredients). As the editor's Save "
+     "does, the changed recipe is stored as a new copy and the old one is flagged deleted."},
+    {"photo", "RECIPEID (--load FILE | --save FILE | --delete)", "load, save or remove a recipe's photo",
+     "--load stores a JPG, PNG, GIF or BMP picture as the recipe's photo (at most 480 x 360, as the "
+     "editor's Load Photo does); --save writes the photo as a BMP file (.bmp is added unless the "
+     "name ends so); --delete removes it."},
     {"delete", "RECIPEID", "delete a recipe or text record",
      "Deletes the recipe or text record with that number."},
     {"rename-chapter", "NUMBER NAME", "rename a chapter", "Gives the chapter a new name."},

@@ -13,6 +13,7 @@
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
+#include "recipe/record_editing.h"
 #include "recipe/recipe_view.h"
 #include "recipe/resize.h"
 #include "recipe/resize_prompts.h"
@@ -137,7 +138,9 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == kNextCaption) {
     Step(app, viewer, layout, 1);
   } else if (caption == "Edit") {
-    HaveRecord(app, viewer, "No Recipe To Edit?");  // the editor takes over once it exists
+    if (!HaveRecord(app, viewer, "No Recipe To Edit?")) return;
+    EditCurrentRecord(app);
+    LoadViewedRecord(app, viewer, layout);
   } else if (caption == "Find") {
     FindInRecord(app, viewer);
   } else if (caption == "Resize") {
@@ -232,6 +235,8 @@ void RunRecipeScreen(App& app) {
         commandRan = true;
       }
     }
+    // The editor may have been left through a tab, or the program asked to end.
+    if (app.requestedScreen != kRecipeScreen || in.quitFlag) break;
     if (commandRan) continue;
 
     switch (in.keyCode) {

@@ -8,6 +8,7 @@
 #include "db/recipe_lists.h"
 #include "interchange/import_command.h"
 #include "platform/program_folder.h"
+#include "spell/spell_check_screen.h"
 #include "ui/box.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
@@ -124,6 +125,16 @@ bool ImportSource(App& app, const ImportRequest& chosen, const std::string& fold
   if (VerifyImportFormat(app, way, options)) {
     request.way = way;
     request.sortByCategory = options[0];
+    // The spell check of each imported record, until the user quits it;
+    // one dictionary serves the whole import.
+    SpellDictionary dictionary;
+    if (options[1]) {
+      app.spellCheckQuit = false;
+      LoadDictionaryForPass(app, dictionary);
+      request.checkRecord = [&app, &dictionary](Database&) {
+        if (!app.spellCheckQuit) CheckRecordSpelling(app, dictionary, true);
+      };
+    }
     ImportOutcome outcome = RunImport(app.db, request, [&app] {
       int answer = 0;
       ShowMessage(app.ui, "All Records must have a title.|Please enter a title for this recipe", "", 1,

@@ -65,6 +65,11 @@ const std::vector<CommandHelp> kCommands = {
      "CHAPTER, NAME and COUNT for each chapter that received recipes; names on standard error "
      "the recipes that could not be stored and the records cut at 64,990 bytes; exits with "
      "status 1 and the reason when nothing was stored."},
+    {"export", "(RECIPEID... | --chapter N) --format FORMAT [--output FILE]",
+     "export recipes in another program's format",
+     "Writes the recipes (or a chapter or view: -1 is All Recipes) as FORMAT: tovalia (with "
+     "photos), tovalia-text, mealmaster, mastercook, xml or index; the exact bytes of the "
+     "window's export (Windows-1252, CR LF) go to FILE, or to standard output."},
     {"print",
      "(RECIPEID... | --chapter N) [--layout 50-59] [--printer NAME] [--output FILE.pdf]",
      "print recipes on cards or pages",
@@ -102,7 +107,8 @@ const std::vector<CommandHelp> kCommands = {
      "Writes the shopping list in that format to FILE (the format's .txt or .csv is added when "
      "the name does not end in it; the path written is printed) or to standard output."},
     {"grocery print", "[--printer NAME] [--output FILE.pdf]", "print the shopping list",
-     "Prints the shopping list."},
+     "Prints the shopping list with its print settings (and the meal list after it when they say "
+     "so) on their printer, or on NAME; --output saves a PDF (Save as PDF)."},
     {"grocery add-recipe", "RECIPEID...", "put recipes' ingredients on the shopping list",
      "Puts the recipes' ingredients on the shopping list and says how many items were raised "
      "and added."},
@@ -114,11 +120,24 @@ const std::vector<CommandHelp> kCommands = {
      "and prints the new entry's number."},
     {"meals delete", "ENTRYID", "take a meal off the calendar", "Takes the meal off the calendar."},
     {"meals print", "[--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]",
-     "print the meal list", "Prints the meal list of the dates given."},
+     "print the meal list",
+     "Prints the meals in the range with the meal list's print settings on their printer, or on "
+     "NAME; --output saves a PDF (Save as PDF)."},
     {"meals export", "--format ics [--output FILE] [--from DATE] [--to DATE]",
      "write the meals as an iCalendar file",
      "Writes the meals as an iCalendar file for calendar programs, to standard output unless "
      "--output names a file; with --output it prints the number of events written."},
+    {"spell", "RECIPEID", "list a recipe's misspelled words",
+     "Prints the misspelled words of a recipe: PART, LINE:COLUMN, WORD and suggestions, and the "
+     "\"watch for\" words with their replacements. Nothing is changed."},
+    {"dictionary add", "WORD [--replace-with TEXT]", "add a word to the spell-check dictionary",
+     "Adds a word to the spell-check dictionary; with a replacement it becomes a \"watch for\" "
+     "word."},
+    {"dictionary delete", "WORD", "take a word out of the dictionary",
+     "Takes the word out of the spell-check dictionary."},
+    {"dictionary find", "WORD", "look a word up in the dictionary",
+     "Looks the word up in the spell-check dictionary."},
+    {"dictionary list", "", "list the dictionary's words", "Lists the spell-check dictionary's words."},
     {"upgrade", "--list | --from DIR", "bring over an earlier installation's collection",
      "--list prints the data folders of earlier installations found on this computer (VERSION "
      "and FOLDER). --from DIR copies the recipes, grocery items and meals of one into the data "

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
+#include "cli/spell_commands.h"
 #include "cli/nearest_word.h"
 #include "cli/terminal_progress.h"
 #include "db/data_folder_lock.h"
@@ -82,6 +83,7 @@ OptionCheck CheckCommandOptions(const CommandHelp& command, const std::vector<st
 std::vector<std::string> DispatchedSubcommands(const std::string& command) {
   if (command == "grocery") return GroceryCommandNames();
   if (command == "meals") return MealCommandNames();
+  if (command == "dictionary") return DictionaryCommandNames();
   return {};
 }
 

@@ -42,6 +42,9 @@ struct App {
   std::string dataFolderOrigin;
   // A file handed to the program to import once the Index screen shows.
   std::string fileToImport;
+  // Set when the user left a spell-check pass with "Quit"; an import reads
+  // it to stop checking the recipes still to come.
+  bool spellCheckQuit = false;
 };
 
 }  // namespace tovalia

@@ -18,7 +18,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "c
 # The installed files, and nothing else (the desktop's caches, which the
 # install refreshes, aside).
 sizes=(16 22 24 32 48 64 128 256 512)
-expected=(bin/tovalia share/tovalia/Help.htm share/applications/tovalia.desktop
+expected=(bin/tovalia share/tovalia/Help.htm share/tovalia/Spell54.dat share/tovalia/Spell54-word-list-copyright.txt
+  share/applications/tovalia.desktop
   share/metainfo/org.example.tovalia.metainfo.xml share/mime/packages/tovalia.xml
   share/man/man1/tovalia.1.gz share/icons/hicolor/scalable/apps/tovalia.svg)
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/tovalia.png"); done
@@ -47,6 +48,8 @@ run "$prefix/bin/tovalia" check >"$work/check.txt" || fail "check: $(cat "$work/
 grep -qx "data folder: $work/home/.local/share/tovalia/tv_data/ (the user's data folder)" "$work/check.txt" ||
   fail "the installed program's data folder: $(tail -n 1 "$work/check.txt")"
 [ -f "$work/home/.local/share/tovalia/tv_data/Recipe34.dat" ] || fail "no collection in the user's data folder"
+cmp -s "$prefix/share/tovalia/Spell54.dat" "$work/home/.local/share/tovalia/tv_data/Spell54.dat" ||
+  fail "the starter dictionary did not reach the user's data folder"
 [ ! -e "$prefix/bin/tv_data" ] || fail "the installed program made tv_data/ beside itself"
 XDG_DATA_HOME=$work/xdg env -u TOVALIA_DATA HOME="$work/home" "$prefix/bin/tovalia" check |
   grep -qx "data folder: $work/xdg/tovalia/tv_data/ (the user's data folder)" || fail "XDG_DATA_HOME is not followed"

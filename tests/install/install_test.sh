@@ -48,8 +48,6 @@ run "$prefix/bin/tovalia" check >"$work/check.txt" || fail "check: $(cat "$work/
 grep -qx "data folder: $work/home/.local/share/tovalia/tv_data/ (the user's data folder)" "$work/check.txt" ||
   fail "the installed program's data folder: $(tail -n 1 "$work/check.txt")"
 [ -f "$work/home/.local/share/tovalia/tv_data/Recipe34.dat" ] || fail "no collection in the user's data folder"
-cmp -s "$prefix/share/tovalia/Spell54.dat" "$work/home/.local/share/tovalia/tv_data/Spell54.dat" ||
-  fail "the starter dictionary did not reach the user's data folder"
 [ ! -e "$prefix/bin/tv_data" ] || fail "the installed program made tv_data/ beside itself"
 XDG_DATA_HOME=$work/xdg env -u TOVALIA_DATA HOME="$work/home" "$prefix/bin/tovalia" check |
   grep -qx "data folder: $work/xdg/tovalia/tv_data/ (the user's data folder)" || fail "XDG_DATA_HOME is not followed"
@@ -61,6 +59,8 @@ printf 'key F1\ntype h\nexpect Your recipes are kept in %s  (the user%ss data fo
 run "$prefix/bin/tovalia" --headless --script "$work/script.txt" 2>"$work/window.txt" ||
   fail "the headless window: $(cat "$work/window.txt")"
 grep -qx "open: $prefix/share/tovalia/Help.htm" "$work/window.txt" || fail "F1: $(cat "$work/window.txt")"
+cmp -s "$prefix/share/tovalia/Spell54.dat" "$work/home/.local/share/tovalia/tv_data/Spell54.dat" ||
+  fail "the starter dictionary did not reach the user's data folder"
 
 # A copy of the program somewhere writable keeps its data beside it.
 mkdir "$work/portable"

@@ -43,7 +43,7 @@ std::string Place(const std::string& text, int32_t offset) {
 bool OpenDictionary(CommandContext& c, SpellDictionary& dictionary, bool forChange) {
   const std::string& path = c.db.paths.spellFile;
   if (forChange)
-    InstallStarterDictionary(ProgramFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
+    InstallStarterDictionary(ResourceFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
   if (LoadSpellDictionary(dictionary, path) != DictionaryState::kDamaged) return true;
   c.err << "tovalia: " << MessageAsLine(DamagedDictionaryMessage()) << '\n';
   return !forChange;
@@ -179,5 +179,7 @@ ParsedCommand ParseDictionary(const std::vector<std::string>& args) {
   }
   return Refuse(usage);
 }
+
+std::vector<std::string> DictionaryCommandNames() { return {"add", "delete", "find", "list"}; }
 
 }  // namespace tovalia

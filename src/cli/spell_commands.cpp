@@ -44,7 +44,16 @@ bool OpenDictionary(CommandContext& c, SpellDictionary& dictionary, bool forChan
   const std::string& path = c.db.paths.spellFile;
   if (forChange)
     InstallStarterDictionary(ResourceFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
-  if (LoadSpellDictionary(dictionary, path) != DictionaryState::kDamaged) return true;
+  const DictionaryState state = LoadSpellDictionary(dictionary, path);
+  // A folder the window has not started in yet has no dictionary of its own:
+  // read the shipped one rather than call every word misspelled.
+  if (state == DictionaryState::kEmpty && !forChange && !FileExists(path)) {
+    SpellDictionary shipped;
+    if (LoadSpellDictionary(shipped, ResourceFolder() + kStarterDictionaryName) == DictionaryState::kLoaded)
+      dictionary = std::move(shipped);
+    return true;
+  }
+  if (state != DictionaryState::kDamaged) return true;
   c.err << "tovalia: " << MessageAsLine(DamagedDictionaryMessage()) << '\n';
   return !forChange;
 }

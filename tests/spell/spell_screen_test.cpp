@@ -3,6 +3,8 @@
 // spell and dictionary commands over the same data folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "spell/spell_dictionary.h"
 #include "state/settings.h"
 #include "support/program_run.h"
@@ -103,8 +105,20 @@ TEST_F(SpellScreen, AnImportStopsOnlyAtUnknownWordsAndQuitEndsTheChecking) {
 }
 
 TEST_F(SpellScreen, TheSpellCommandReportsWithoutChangingAndTheFirstStartCopiesTheShippedDictionary) {
-  // The program's first start puts the shipped dictionary into the folder.
+  // Before the window's first start, reading jobs look words up in the
+  // shipped dictionary and leave the folder without one.
   ASSERT_FALSE(testing::Exists(DictionaryFile()));
+  // (The installed program's folder holds the shipped file, so ask it.)
+  const std::string lookup = std::string(TOVALIA_EXECUTABLE) + " --data " + program.Data().Path() +
+                             " dictionary find tablespoon";
+  FILE* answer = ::popen(lookup.c_str(), "r");
+  ASSERT_NE(answer, nullptr);
+  char line[64] = {};
+  const size_t got = std::fread(line, 1, sizeof line - 1, answer);
+  ::pclose(answer);
+  EXPECT_EQ(std::string(line, got), "tablespoon\n");
+  EXPECT_FALSE(testing::Exists(DictionaryFile()));
+  // The program's first start puts the shipped dictionary into the folder.
   ASSERT_EQ(program.Run("press Quit\n").status, 0);
   const std::vector<uint8_t> shipped = ReadBytes(DictionaryFile());
   ASSERT_GT(shipped.size(), 500000u);  // the English word list and the cook's words

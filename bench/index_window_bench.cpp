@@ -73,6 +73,7 @@ IndexWindowFigures MeasureIndexWindow(Database& db, int runs) {
   std::string error;
   if (!ParseScript(script, commands, error)) throw std::runtime_error(error);
   Settings settings(db.paths.setupFile);
+  MealCalendar meals(db.paths.eventFile);
   // The first run loads the fonts; it is not counted.
   for (int run = 0; run <= runs; ++run) {
     TimingPlatform platform(commands, DisplayMode{1280, 1024, 32});
@@ -80,7 +81,7 @@ IndexWindowFigures MeasureIndexWindow(Database& db, int runs) {
     platform.CreateMainWindow("Tovalia", 0, 0, 1024, 767);
     platform.AttachCanvas(&canvas);
     Ui ui(platform, canvas);
-    App app(ui, db, settings);
+    App app(ui, db, settings, meals);
     db.currentChapterRow = 0;
     db.listPosition = 0;
     db.firstVisibleChapterRow = 0;

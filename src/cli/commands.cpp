@@ -9,7 +9,11 @@
 
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/export_command.h"
 #include "cli/grocery_commands.h"
+#include "cli/meal_commands.h"
+#include "cli/record_edit_commands.h"
+#include "cli/spell_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -34,31 +38,6 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-// A text file named on the command line, as record text: CP1252 with lines
-// ending in CR alone and no line end after the last line.
-bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "Cannot read the file \"" + path + "\".";
-    return false;
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  std::string converted = TextFileToCp1252(bytes.str());
-  text.clear();
-  for (size_t i = 0; i < converted.size(); ++i) {
-    char c = converted[i];
-    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
-    text += (c == '\n') ? '\r' : c;
-  }
-  while (!text.empty() && text.back() == '\r') text.pop_back();
-  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
-    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
-            " bytes of text, more than a recipe can keep.";
-    return false;
-  }
-  return true;
-}
 
 void PrintLines(std::ostream& out, std::string_view text) {
   size_t start = 0;
@@ -74,31 +53,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
   if (!buffer.Holds(0, length)) return {};
   return std::string_view(reinterpret_cast<const char*>(buffer.Data()),
                           static_cast<size_t>(length));
-}
-
-// The exit status of a write, with its message on standard error.
-int Reported(CommandContext& c, const WriteReport& report) {
-  if (report.Done()) return kExitOk;
-  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
-  return kExitFailed;
-}
-
-int NoRecipe(CommandContext& c, int32_t recipeId) {
-  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
-  return kExitFailed;
-}
-
-// The row of a real chapter (not a reserved view), or -1.
-int32_t RowOfChapter(const Database& db, int32_t number) {
-  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
-    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
-  return -1;
-}
-
-int NoChapter(CommandContext& c, int32_t number) {
-  c.err << "There is no chapter with the number " << number
-        << "; \"tovalia chapters\" lists them.\n";
-  return kExitFailed;
 }
 
 std::optional<std::string> ChapterNameArgument(const std::string& argument, std::string& error) {
@@ -558,15 +512,17 @@ ParsedCommand ParseCheck(const std::vector<std::string>& args) {
             c.out << "deleted bytes: " << c.db.wastedBytes << '\n';
             const int32_t damaged = CountDamagedEntries(c.db);
             c.out << "damaged records: " << damaged << '\n';
+            c.out << "data folder: " << c.db.paths.dataFolder;
+            if (!c.dataFolderOrigin.empty()) c.out << " (" << c.dataFolderOrigin << ')';
+            c.out << '\n';
             return damaged == 0 ? kExitOk : kExitFailed;
           },
           {}});
 }
 
-}  // namespace
+using Parser = ParsedCommand (*)(const std::vector<std::string>&);
 
-ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
-  using Parser = ParsedCommand (*)(const std::vector<std::string>&);
+const std::map<std::string, Parser>& Parsers() {
   static const std::map<std::string, Parser> kCommands = {
       {"chapters", ParseChapters},     {"titles", ParseTitles},
       {"show", ParseShow},             {"add-chapter", ParseAddChapter},
@@ -575,12 +531,27 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
-      {"grocery", ParseGrocery},
+      {"export", ParseExport},         {"grocery", ParseGrocery},
+      {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},
+      {"edit", ParseEdit},             {"photo", ParsePhoto},
+      {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };
-  auto found = kCommands.find(name);
-  if (found == kCommands.end())
+  return kCommands;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, parser] : Parsers()) names.push_back(name);
+  return names;
+}
+
+ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
+  auto found = Parsers().find(name);
+  if (found == Parsers().end())
     return Refuse("\"" + name + "\" is not a command; \"tovalia --help\" lists them.");
   return found->second(args);
 }

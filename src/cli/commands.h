@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/meal_calendar.h"
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "state/database_lifecycle.h"
@@ -19,9 +20,11 @@ namespace tovalia {
 struct CommandContext {
   Database& db;
   Settings& settings;
+  MealCalendar& meals;
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;
+  std::string dataFolderOrigin = {};  // why this data folder: "beside the program", ...
 };
 
 // Returns an exit status.
@@ -35,6 +38,8 @@ struct ParsedCommand {
   FolderAccess access = FolderAccess::kWrite;
 };
 
+// The names of the commands, in order.
+std::vector<std::string> CommandNames();
 
 // Parses the command and its arguments; reads files the command names.
 ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args);

@@ -32,6 +32,7 @@ bool InView(const Database& db, int32_t o, int32_t chapterNumber) {
 // The vectors keep their memory from one list to the next: a list of a
 // million recipes is built again without the cost of fresh memory.
 void BuildRecipeList(Database& db, int32_t chapterNumber) {
+  if (chapterNumber == kRecipesSelectedForMeals && db.reloadMealPlan) db.reloadMealPlan();
   db.recipeList.clear();
   db.selectionFlags.clear();
   if (chapterNumber == kAllRecipes) db.recipeList.reserve(static_cast<size_t>(std::max(db.recipeCount, 0)));

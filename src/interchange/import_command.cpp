@@ -51,6 +51,7 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
   if (!outcome.refusal.empty()) return outcome;
   ImportOptions options;
   options.sortByCategory = request.sortByCategory;
+  options.checkRecord = request.checkRecord;
   const size_t row = static_cast<size_t>(db.currentChapterRow);
   options.chapterNumber = row < db.chapterTable.size() ? db.chapterTable[row].number : kAllRecipes;
   if (options.chapterNumber < 0 && !options.sortByCategory) {

@@ -6,6 +6,7 @@
 #include "db/cp1252.h"
 #include "db/record_format.h"
 #include "db/record_store.h"
+#include "interchange/wrapped_text.h"
 
 namespace tovalia {
 
@@ -23,10 +24,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int32_t Length(const Database& db, int32_t field) { return GetI32(db.recordHeaderBuffer, field); }
 
-// One ingredient line: an empty line (or a lone "-") ends a group; "-- ",
-// ";" and a single "-" go on with the ingredient above; " -- " inside a line brings in a
-// preparation note; any other line opens with a capital. The line is then
-// parsed and stored in its normalised form.
 // An ingredient line that stands on its own (neither a group break nor a
 // continuation), trimmed, in its stored form: a note after " -- " goes
 // behind a comma, or the line opens with a capital; then it is parsed and
@@ -44,7 +41,20 @@ std::string ShapeIngredientLine(std::string line) {
 
 bool IsGroupBreak(const std::string& trimmed) { return trimmed.empty() || trimmed == "-" || trimmed == ";"; }
 
-// `shaped` is the line's ShapeIngredientLine when it was made beforehand.
+// Our Meal-Master export writes the sub-heading "Filling:" as "=== Filling ===".
+std::string WithSubheadingRead(std::string line) {
+  if (line.size() > 8 && StartsWith(line, "=== ") && line.substr(line.size() - 4) == " ===") {
+    const std::string heading = TrimBlanks(std::string_view(line).substr(4, line.size() - 8));
+    if (!heading.empty()) line = heading + ":";
+  }
+  return line;
+}
+
+// One ingredient line: an empty line (or a lone "-") ends a group; "-- ",
+// ";" and a single "-" go on with the ingredient above; " -- " inside a line brings in a
+// preparation note; any other line opens with a capital. The line is then
+// parsed and stored in its normalised form. `shaped` is the line's
+// ShapeIngredientLine when it was made beforehand.
 bool WriteIngredientLine(Database& db, std::string line, const std::string* shaped) {
   line = TrimBlanks(line);
   const int32_t length = Length(db, header::kIngredientsLength);
@@ -54,6 +64,7 @@ bool WriteIngredientLine(Database& db, std::string line, const std::string* shap
     const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
     return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
   }
+  line = WithSubheadingRead(std::move(line));
   const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
   const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
   if ((dashes || single) && length > 0 && GetU8(db.ingredientsBuffer, length - 1) == '\r') {
@@ -94,12 +105,21 @@ bool WriteDirections(Database& db, const std::vector<std::string>& lines, const 
       whole = BreakDirectionsText(db, "\r\r") && whole;
       continue;
     }
-    const std::string upper = UpperCase(line);
-    if (upper == "NOTES:" || StartsWith(upper, "EXPORTED FROM TOVALIA")) continue;
+    if (UpperCase(line) == "NOTES:") continue;
     if (OpensStep(line)) whole = BreakDirectionsText(db, "\r") && whole;
     whole = AppendDirectionsText(db, line) && whole;
   }
   return whole;
+}
+
+// The texts of the program's own export as its writer wrote them out: the
+// ingredients each line with its line end, the directions with their cut
+// lines joined again. Both read out again as the same lines.
+bool WriteOwnLayoutTexts(Database& db, const ImportedRecipe& recipe) {
+  std::string ingredients;
+  for (const std::string& line : recipe.ingredients) ingredients += line + "\r";
+  const bool whole = AppendIngredientsText(db, ingredients);
+  return AppendDirectionsText(db, UnwrapCutLines(recipe.directions)) && whole;
 }
 
 }  // namespace
@@ -118,13 +138,16 @@ bool OpensStep(std::string_view line) {
 }
 
 void PrepareImportedRecipe(ImportedRecipe& recipe) {
+  // The program's own export is stored as written: nothing to prepare.
+  if (recipe.asWritten || recipe.ownLayout) return;
   recipe.cleanTitle = CleanTitleOnce(recipe.title);
   if (recipe.textOnly) return;
   recipe.shapedIngredients.clear();
   recipe.shapedIngredients.reserve(recipe.ingredients.size());
   for (const std::string& line : recipe.ingredients) {
     std::string trimmed = TrimBlanks(line);
-    recipe.shapedIngredients.push_back(IsGroupBreak(trimmed) ? std::string() : ShapeIngredientLine(std::move(trimmed)));
+    recipe.shapedIngredients.push_back(
+        IsGroupBreak(trimmed) ? std::string() : ShapeIngredientLine(WithSubheadingRead(std::move(trimmed))));
   }
   recipe.cleanDirections.clear();
   recipe.cleanDirections.reserve(recipe.directions.size());
@@ -134,17 +157,26 @@ void PrepareImportedRecipe(ImportedRecipe& recipe) {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result) {
   ClearCurrentRecord(db);
-  const std::string title = recipe.cleanTitle.empty() ? CleanTitle(recipe.title, askForTitle) : recipe.cleanTitle;
+  const bool titleAsWritten = recipe.asWritten && !TrimBlanks(recipe.title).empty();
+  const std::string title = titleAsWritten                 ? TrimBlanks(recipe.title)
+                            : !recipe.cleanTitle.empty() ? recipe.cleanTitle
+                                                         : CleanTitle(recipe.title, askForTitle);
   SetCurrentTitle(db, title);
   const int32_t servings = recipe.servings > 0 ? std::min(recipe.servings, 255) : kDefaultServings;
   SetU8(db.recordHeaderBuffer, header::kServings, servings);
   bool whole = true;
-  if (recipe.textOnly) {
+  if (recipe.ownLayout) {
+    whole = WriteOwnLayoutTexts(db, recipe);
+  } else if (recipe.textOnly) {
     whole = WriteText(db, recipe.ingredients);
   } else {
     const bool shaped = recipe.shapedIngredients.size() == recipe.ingredients.size();
-    for (size_t i = 0; i < recipe.ingredients.size(); ++i)
-      whole = WriteIngredientLine(db, recipe.ingredients[i], shaped ? &recipe.shapedIngredients[i] : nullptr) && whole;
+    for (size_t i = 0; i < recipe.ingredients.size(); ++i) {
+      const std::string& line = recipe.ingredients[i];
+      whole = (recipe.asWritten ? AppendIngredientsText(db, line + "\r")
+                                : WriteIngredientLine(db, line, shaped ? &recipe.shapedIngredients[i] : nullptr)) &&
+              whole;
+    }
     whole = WriteDirections(db, recipe.directions, recipe.cleanDirections) && whole;
     // A break that nothing follows is no part of the text: the ingredients
     // end with their last line's end, the directions with their last word.

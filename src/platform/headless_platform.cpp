@@ -1,6 +1,8 @@
 #include "platform/headless_platform.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "db/cp1252.h"
 #include "platform/canvas.h"
@@ -72,9 +74,31 @@ bool HeadlessPlatform::OpenDocument(const std::string& target) {
 }
 
 bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
-                                 const std::string&) {
+                                 const std::string& body) {
   if (!helpersPresent_) return false;
-  std::fprintf(stderr, "email: %s, %s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str());
+  std::fprintf(stderr, "email: %s, %s\n%s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str(),
+               ProgramTextToClipboard(body).c_str());
+  return true;
+}
+
+std::optional<std::vector<std::string>> HeadlessPlatform::ClipboardTypes() {
+  std::vector<std::string> types;
+  if (!clipboard_.empty()) types.push_back("text/plain");
+  for (const auto& [type, bytes] : clipboardData_) types.push_back(type);
+  return types;
+}
+
+bool HeadlessPlatform::ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) {
+  auto found = clipboardData_.find(type);
+  if (found == clipboardData_.end()) return false;
+  bytes = found->second;
+  return true;
+}
+
+bool HeadlessPlatform::SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) {
+  clipboard_.clear();
+  clipboardData_.clear();
+  clipboardData_[type] = bytes;
   return true;
 }
 
@@ -150,8 +174,28 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         }
         break;
       case Kind::kCtrl:
-        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true, false});
+        events_.push_back({c.typedKey ? Event::Kind::kCharacter : Event::Kind::kKeyDown, c.numbers[0], 0, 0, true, false});
         break;
+      case Kind::kClipboardData: {
+        std::ifstream in(c.text, std::ios::binary);
+        if (!in) {
+          Fail(where + "cannot read " + c.text);
+          break;
+        }
+        clipboard_.clear();
+        clipboardData_.clear();
+        clipboardData_[c.type] = std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+        break;
+      }
+      case Kind::kClipboardSave: {
+        auto found = clipboardData_.find(c.type);
+        std::ofstream out(c.text, std::ios::binary);
+        if (found == clipboardData_.end() || !out ||
+            !out.write(reinterpret_cast<const char*>(found->second.data()),
+                       static_cast<std::streamsize>(found->second.size())))
+          Fail(where + "the clipboard holds no " + c.type);
+        break;
+      }
       case Kind::kWheel: {
         int notches = c.numbers[0];
         for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
@@ -163,7 +207,16 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kClipboard:
         clipboard_ = ClipboardToProgramText(Cp1252ToUtf8(c.text));
+        clipboardData_.clear();
         break;
+      case Kind::kSaveClipboard: {
+        const std::string text = ProgramTextToClipboard(clipboard_);
+        std::FILE* file = std::fopen(c.text.c_str(), "wb");
+        const bool saved = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (file) std::fclose(file);
+        if (!saved) Fail(where + "cannot write " + c.text);
+        break;
+      }
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);
         break;
@@ -204,6 +257,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kHelpers:
         helpersPresent_ = c.numbers[0] == 1;
+        break;
+      case Kind::kNoClipboard:
+        clipboardAnswers_ = false;
         break;
       case Kind::kQuit:
         input.quitFlag = true;

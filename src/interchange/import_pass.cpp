@@ -489,6 +489,7 @@ void ImportPass::OwnTextLine(const std::string& raw, const std::string& trimmed,
     sectionBeforePhoto_ = section_;
     photoLength_ = photoLength;
     photoLines_ = {trimmed};
+    photoChars_ = 0;
     section_ = 5;
   } else {
     Collect(raw);

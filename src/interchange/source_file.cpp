@@ -203,8 +203,13 @@ bool SourceFile::Next(std::string& line, SourceLines::Length length) {
       at_ += kLongestSourceLine;
       return true;
     }
-    // A line end not yet read, or a CR whose LF may follow in the next piece.
-    if ((end == std::string::npos || (text_[end] == '\r' && end + 1 == text_.size())) && Fill()) continue;
+    // A line end not yet read, or a CR whose LF may follow in the next piece:
+    // the next piece is read and the line end looked for again, also when
+    // there was none (the text before has moved to the front).
+    if ((end == std::string::npos || (text_[end] == '\r' && end + 1 == text_.size())) && !ended_) {
+      Fill();
+      continue;
+    }
     if (at_ >= text_.size()) return false;
     line.assign(text_, at_, lineEnd - at_);
     if (end == std::string::npos) {

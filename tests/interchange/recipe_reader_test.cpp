@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,31 @@ std::vector<ImportedRecipe> ReadAll(RecipeReader& reader) {
     if (got == RecipeReader::Got::kRecipe) recipes.push_back(recipe);
   }
   return recipes;
+}
+
+// Every line as SourceFile hands it out, from a file of these bytes.
+std::vector<std::string> SourceLinesOf(Collection& c, const std::string& bytes) {
+  const std::string path = c.folder().File("lines.txt");
+  testing::WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  SourceFile source;
+  EXPECT_TRUE(source.Open(path));
+  std::vector<std::string> lines;
+  std::string line;
+  while (source.Next(line)) lines.push_back(line);
+  EXPECT_EQ(source.Position(), source.Size());
+  return lines;
+}
+
+// A CR as the file's last byte once left the reading past the end of its
+// text (and threw); every kind of line end, last or not, ends one line.
+TEST(SourceFile, EveryLineEndEndsOneLineUpToTheLastByte) {
+  Collection c;
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SourceLinesOf(c, "a\r\nb\rc\nd\r"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SourceLinesOf(c, "-----\r"), (Lines{"-----"}));
+  EXPECT_EQ(SourceLinesOf(c, "one\r\n\r\ntwo"), (Lines{"one", "", "two"}));
+  // Bytes of an old code page, decoded into text of another length.
+  EXPECT_EQ(SourceLinesOf(c, "\xC4\xCD\xB3 box\r\xC4\xC4\r").size(), 2u);
 }
 
 TEST(RecipeReader, HandsOverEveryRecipeInTheOrderOfTheOnePassOverTheText) {
@@ -165,6 +191,30 @@ TEST(PrepareImportedRecipe, PreparedRecipesAreStoredExactlyAsUnpreparedOnes) {
   ExpectSameRecords(Store(recipes, true), Store(recipes, false));
   const std::vector<StoredRecord> stored = Store(recipes, true);
   EXPECT_EQ(stored[stored.size() - 2].title, "Asked");
+}
+
+// The same over every recipe of the text exports in the corpus, as the
+// import pass cuts them from the file.
+TEST(PrepareImportedRecipe, EveryCorpusRecipeIsStoredAlikePreparedOrNot) {
+  const std::filesystem::path corpus = TOVALIA_CORPUS_DIR;
+  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus beside the repository";
+  size_t recipes = 0;
+  for (const char* folder : {"mealmaster", "mastercook", "nyc", "bigoven"}) {
+    for (const auto& file : std::filesystem::recursive_directory_iterator(corpus / folder)) {
+      if (!file.is_regular_file() || file.path().extension() == ".mx2") continue;
+      SCOPED_TRACE(file.path().string());
+      SourceFile source;
+      ASSERT_TRUE(source.Open(file.path().string()));
+      std::vector<ImportedRecipe> read;
+      ImportPass pass([&read](ImportedRecipe&& recipe) { read.push_back(std::move(recipe)); });
+      std::string line;
+      while (source.Next(line)) pass.Line(line);
+      pass.End();
+      recipes += read.size();
+      ExpectSameRecords(Store(read, true), Store(read, false));
+    }
+  }
+  EXPECT_GT(recipes, 1000u);
 }
 
 }  // namespace

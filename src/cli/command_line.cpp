@@ -75,6 +75,11 @@ Commands (text is UTF-8; fields are separated by tabs):
            [--author A] [--chapter N]... [RECIPEID...]
                                     saves a print-ready cookbook of the chapters and recipes
                                     named (every recipe when none is named)
+  duplicates [--accuracy best|average|poor] [--delete-marked]
+                                    pairs of recipes whose word counts agree (best by
+                                    default): PAIR, RECIPEID, TITLE, RECIPEID, TITLE and the
+                                    RecipeIds of exact copies marked to delete ("-" for none);
+                                    --delete-marked deletes those and says how many
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

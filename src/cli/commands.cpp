@@ -9,6 +9,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/duplicates_command.h"
 #include "cli/grocery_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
@@ -577,7 +578,7 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"search", ParseSearch},         {"import", ParseImport},
       {"grocery", ParseGrocery},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
-      {"print", ParsePrint},
+      {"print", ParsePrint},           {"duplicates", ParseDuplicates},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

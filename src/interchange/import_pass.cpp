@@ -218,6 +218,10 @@ bool ImportPass::StartMarker(const std::string& raw, const std::string& trimmed,
   section_ = 1;
   format_ = format;
   servingsSeen_ = false;
+  if (format == ImportFormat::kXml) {
+    section_ = 0;
+    xml_.ImportXmlLine(std::string_view(raw).substr(raw.find("<Recipe ")));
+  }
   if (format == ImportFormat::kOwnText) recipe_.categories = AfterColon(trimmed, 0);
   return true;
 }
@@ -401,7 +405,7 @@ void ImportPass::Line(const std::string& raw) {
   const std::string trimmed = TrimBlanks(raw);
   const std::string upper = UpperCase(trimmed);
   if (format_ == ImportFormat::kXml) {
-    // XML recipe files are read by their own reader.
+    xml_.ImportXmlLine(raw);
   } else if (section_ == 5 && PhotoLine(trimmed)) {
     // a line of photo data
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
@@ -411,6 +415,7 @@ void ImportPass::Line(const std::string& raw) {
 }
 
 void ImportPass::End() {
+  if (format_ == ImportFormat::kXml) xml_.End();
   if (section_ >= 2) Finish();
   section_ = 0;
 }

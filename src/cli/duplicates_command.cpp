@@ -5,7 +5,6 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "db/cp1252.h"
-#include "db/record_format.h"
 #include "db/title_index.h"
 #include "interchange/duplicate_finder.h"
 
@@ -18,9 +17,7 @@ constexpr char kNoneFound[] = "No Duplicate Recipes Were Found";
 // One line a pair: its number, each recipe's RecipeId and title, and the
 // RecipeIds of the recipes marked to delete ("-" for none).
 void ListPairs(CommandContext& c, const DuplicateFinding& finding) {
-  std::unordered_map<int32_t, int32_t> entryAt;
-  for (int32_t o = 0; o < c.db.indexSize; o += EntryLength(c.db, o))
-    if (EntryKind(c.db, o) < kKindChapter) entryAt.emplace(EntryPosition(c.db, o), o);
+  const std::unordered_map<int32_t, int32_t> entryAt = EntriesByPosition(c.db);
   size_t number = 0;
   for (const DuplicatePair& pair : finding.search.pairs) {
     c.out << ++number;

@@ -1,7 +1,6 @@
 #include "interchange/duplicate_finder.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "db/maintenance.h"
 #include "db/recipe_lists.h"
@@ -20,12 +19,17 @@ DuplicateFinding LocateDuplicates(Database& db, int32_t threshold) {
   return finding;
 }
 
-DuplicateDeletion DeleteMarkedDuplicates(Database& db, const std::vector<DuplicatePair>& pairs) {
-  DuplicateDeletion deletion;
-  const std::vector<int32_t> marked = MarkedPositions(pairs);
+std::unordered_map<int32_t, int32_t> EntriesByPosition(const Database& db) {
   std::unordered_map<int32_t, int32_t> entryAt;
   for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o))
     if (EntryKind(db, o) < kKindChapter) entryAt.emplace(EntryPosition(db, o), o);
+  return entryAt;
+}
+
+DuplicateDeletion DeleteMarkedDuplicates(Database& db, const std::vector<DuplicatePair>& pairs) {
+  DuplicateDeletion deletion;
+  const std::vector<int32_t> marked = MarkedPositions(pairs);
+  const std::unordered_map<int32_t, int32_t> entryAt = EntriesByPosition(db);
   std::vector<int32_t> offsets;
   for (int32_t position : marked) {
     const auto found = entryAt.find(position);

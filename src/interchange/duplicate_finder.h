@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "db/database.h"
@@ -20,6 +21,9 @@ struct DuplicateFinding {
 // Gathers the fingerprints and finds the pairs at the threshold, with the
 // progress of both stages on db.progress.
 DuplicateFinding LocateDuplicates(Database& db, int32_t threshold);
+
+// The index offset of every recipe and text record, by its record's position.
+std::unordered_map<int32_t, int32_t> EntriesByPosition(const Database& db);
 
 struct DuplicateDeletion {
   int32_t deleted = 0;  // records deleted

@@ -13,10 +13,15 @@ namespace {
 // Two counters within 2 of each other fall in the same cell of width 3 or
 // in neighbouring ones.
 constexpr int32_t kCellWidth = 3;
-// Counters used to place recipes in cells: enough to keep cells small, few
-// enough that the 3^n neighbouring cells are cheap to visit.
-constexpr size_t kCellCounters = 5;
+// Recipes are placed in cells by 2 to 6 counters: more counters make
+// smaller cells but more neighbours (3^n) to look up.
+constexpr size_t kFewestCellCounters = 2;
+constexpr size_t kMostCellCounters = 6;
 constexpr int32_t kCellBits = 7;  // 255 / 3 = 85 cells a counter
+// A neighbour looked up costs about as much as this many comparisons.
+constexpr double kLookupCost = 30;
+
+using Cell = std::array<int32_t, kMostCellCounters>;
 
 constexpr int64_t kProgressEvery = 4096;
 
@@ -63,9 +68,8 @@ struct SearchState {
   }
 };
 
-// The counters that spread the recipes most widely, for placing them in
-// cells.
-std::array<size_t, kCellCounters> CellCounters(const std::vector<RecipeFingerprint>& prints) {
+// The counters in the order of how widely they spread the recipes.
+std::array<size_t, kFingerprintCounters> CountersBySpread(const std::vector<RecipeFingerprint>& prints) {
   std::array<double, kFingerprintCounters> spread{};
   if (!prints.empty()) {
     for (size_t k = 0; k < kFingerprintCounters; ++k) {
@@ -81,15 +85,54 @@ std::array<size_t, kCellCounters> CellCounters(const std::vector<RecipeFingerpri
   std::array<size_t, kFingerprintCounters> order;
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return spread[a] > spread[b]; });
-  std::array<size_t, kCellCounters> chosen;
-  std::copy_n(order.begin(), kCellCounters, chosen.begin());
-  return chosen;
+  return order;
 }
 
-uint64_t CellKey(const std::array<int32_t, kCellCounters>& cell) {
+Cell CellOf(const RecipeFingerprint& print, const std::array<size_t, kFingerprintCounters>& order, size_t used) {
+  Cell cell{};
+  for (size_t d = 0; d < used; ++d) cell[d] = print.counters[order[d]] / kCellWidth;
+  return cell;
+}
+
+uint64_t CellKey(const Cell& cell) {
   uint64_t key = 0;
   for (int32_t c : cell) key = (key << kCellBits) | static_cast<uint64_t>(c);
   return key;
+}
+
+int32_t PowerOf3(size_t n) {
+  int32_t power = 1;
+  for (size_t i = 0; i < n; ++i) power *= 3;
+  return power;
+}
+
+// How many counters place the recipes in cells at the least cost: the
+// comparisons inside and between neighbouring cells (taken as alike in
+// size), and the neighbours looked up.
+size_t CellCountersToUse(const std::vector<RecipeFingerprint>& prints,
+                         const std::array<size_t, kFingerprintCounters>& order) {
+  size_t best = kFewestCellCounters;
+  double bestCost = -1;
+  std::vector<uint64_t> keys(prints.size());
+  for (size_t used = kFewestCellCounters; used <= kMostCellCounters; ++used) {
+    for (size_t i = 0; i < prints.size(); ++i) keys[i] = CellKey(CellOf(prints[i], order, used));
+    std::sort(keys.begin(), keys.end());
+    double squares = 0, cells = 0;
+    for (size_t i = 0; i < keys.size();) {
+      size_t j = i + 1;
+      while (j < keys.size() && keys[j] == keys[i]) ++j;
+      squares += static_cast<double>(j - i) * static_cast<double>(j - i);
+      cells += 1;
+      i = j;
+    }
+    const double neighbours = PowerOf3(used);
+    const double cost = squares * neighbours / 2 + cells * neighbours * kLookupCost;
+    if (bestCost < 0 || cost < bestCost) {
+      best = used;
+      bestCost = cost;
+    }
+  }
+  return best;
 }
 
 }  // namespace
@@ -158,26 +201,18 @@ DuplicateSearch FindDuplicatePairsByWalk(const std::vector<RecipeFingerprint>& p
 DuplicateSearch FindDuplicatePairs(const std::vector<RecipeFingerprint>& prints, int32_t threshold,
                                    Progress& progress) {
   SearchState search{prints, progress, {}};
-  const std::array<size_t, kCellCounters> chosen = CellCounters(prints);
+  const std::array<size_t, kFingerprintCounters> order = CountersBySpread(prints);
+  const size_t used = CellCountersToUse(prints, order);
   // Every recipe in its cell; the members of a cell in index order.
   std::unordered_map<uint64_t, std::vector<int32_t>> cells;
-  std::vector<std::array<int32_t, kCellCounters>> cellOf(prints.size());
-  for (size_t i = 0; i < prints.size(); ++i) {
-    for (size_t d = 0; d < kCellCounters; ++d) cellOf[i][d] = prints[i].counters[chosen[d]] / kCellWidth;
-    cells[CellKey(cellOf[i])].push_back(static_cast<int32_t>(i));
-  }
+  for (size_t i = 0; i < prints.size(); ++i) cells[CellKey(CellOf(prints[i], order, used))].push_back(static_cast<int32_t>(i));
   // The neighbouring cells whose first differing coordinate is one higher:
   // each pair of neighbouring cells is visited from one side only.
-  std::vector<std::array<int32_t, kCellCounters>> offsets;
-  std::array<int32_t, kCellCounters> offset;
-  int32_t combinations = 1;
-  for (size_t d = 0; d < kCellCounters; ++d) combinations *= 3;
-  for (int32_t code = 0; code < combinations; ++code) {
+  std::vector<Cell> offsets;
+  for (int32_t code = 0; code < PowerOf3(used); ++code) {
+    Cell offset{};
     int32_t rest = code;
-    for (size_t d = 0; d < kCellCounters; ++d) {
-      offset[d] = rest % 3 - 1;
-      rest /= 3;
-    }
+    for (size_t d = 0; d < used; ++d, rest /= 3) offset[d] = rest % 3 - 1;
     const auto leading = std::find_if(offset.begin(), offset.end(), [](int32_t o) { return o != 0; });
     if (leading != offset.end() && *leading > 0) offsets.push_back(offset);
   }
@@ -194,11 +229,11 @@ DuplicateSearch FindDuplicatePairs(const std::vector<RecipeFingerprint>& prints,
       for (size_t b = a + 1; b < members.size(); ++b) compare(members[a], members[b]);
       if (!search.Step(done, total)) return search.Finish(true);
     }
-    const std::array<int32_t, kCellCounters>& home = cellOf[static_cast<size_t>(members[0])];
-    for (const std::array<int32_t, kCellCounters>& step : offsets) {
-      std::array<int32_t, kCellCounters> neighbour;
+    const Cell home = CellOf(prints[static_cast<size_t>(members[0])], order, used);
+    for (const Cell& step : offsets) {
+      Cell neighbour{};
       bool inside = true;
-      for (size_t d = 0; d < kCellCounters; ++d) {
+      for (size_t d = 0; d < used; ++d) {
         neighbour[d] = home[d] + step[d];
         inside = inside && neighbour[d] >= 0;
       }

@@ -50,9 +50,10 @@ struct DuplicateSearch {
 };
 
 // Every pair (i, j), i before j in index order, whose fingerprints match at
-// the threshold, with exact matches marked. Recipes are grouped by their
-// counters first, so that only recipes whose counters can lie within 2 of
-// each other are compared. Shows "Locating Duplicate Recipes" with the
+// the threshold, with exact matches marked. Recipes are placed in cells by
+// a few of their counters (each counter divided by 3, so that counters
+// within 2 of each other lie in the same or neighbouring cells), and only
+// recipes in the same or neighbouring cells are compared. Shows "Locating Duplicate Recipes" with the
 // pairs found so far.
 DuplicateSearch FindDuplicatePairs(const std::vector<RecipeFingerprint>& fingerprints, int32_t threshold,
                                    Progress& progress);

@@ -7,6 +7,7 @@
 #include "db/record_format.h"
 #include "db/record_store.h"
 #include "interchange/body_split.h"
+#include "interchange/recipe_writer.h"
 #include "interchange/source_text.h"
 #include "interchange/xml_text.h"
 
@@ -15,16 +16,6 @@ namespace tovalia {
 namespace {
 
 constexpr int32_t kDefaultServings = 4;
-
-int32_t TextLength(const Database& db, int32_t field) { return GetI32(db.recordHeaderBuffer, field); }
-
-// An empty ingredient line ends a group: the text ends in an empty line.
-bool EndIngredientGroup(Database& db) {
-  const int32_t length = TextLength(db, header::kIngredientsLength);
-  if (length < 3) return true;
-  const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
-  return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
-}
 
 // The marked lines of a range that lies inside the source.
 std::vector<std::string> LinesOf(const std::vector<std::string>& lines, const LineRange& range) {
@@ -130,13 +121,7 @@ bool SaveManualRecipe(Database& db, const std::vector<std::string>& lines, Manua
     const std::string cleaned = CleanLine(line);
     whole = (cleaned.empty() ? BreakDirectionsText(db, "\r\r") : AppendDirectionsText(db, cleaned)) && whole;
   }
-  // A group break or paragraph break that nothing follows is no part of the text.
-  std::string ingredients = GetBytes(db.ingredientsBuffer, 0, TextLength(db, header::kIngredientsLength));
-  while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
-  SetCurrentIngredients(db, ingredients);
-  std::string directions = GetBytes(db.directionsBuffer, 0, TextLength(db, header::kDirectionsLength));
-  while (!directions.empty() && directions.back() == '\r') directions.pop_back();
-  SetCurrentDirections(db, directions);
+  DropTrailingBreaks(db);
   SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindRecipe);
 
   const int32_t chapter = StoreImportedRecipe(db, "", options);

@@ -31,11 +31,7 @@ bool WriteIngredientLine(Database& db, std::string line) {
   line = TrimBlanks(line);
   const int32_t length = Length(db, header::kIngredientsLength);
   // A lone "-" or ";" continues nothing: some exports space groups with it.
-  if (line.empty() || line == "-" || line == ";") {
-    if (length < 3) return true;
-    const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
-    return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
-  }
+  if (line.empty() || line == "-" || line == ";") return EndIngredientGroup(db);
   const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
   const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
   if ((dashes || single) && length > 0 && GetU8(db.ingredientsBuffer, length - 1) == '\r') {
@@ -91,6 +87,22 @@ bool WriteDirections(Database& db, const std::vector<std::string>& lines) {
 
 }  // namespace
 
+bool EndIngredientGroup(Database& db) {
+  const int32_t length = Length(db, header::kIngredientsLength);
+  if (length < 3) return true;
+  const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
+  return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
+}
+
+void DropTrailingBreaks(Database& db) {
+  std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));
+  while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
+  SetCurrentIngredients(db, ingredients);
+  std::string directions = GetBytes(db.directionsBuffer, 0, Length(db, header::kDirectionsLength));
+  while (!directions.empty() && directions.back() == '\r') directions.pop_back();
+  SetCurrentDirections(db, directions);
+}
+
 bool OpensStep(std::string_view line) {
   size_t digits = 0;
   if (line.size() > 5 && UpperCase(line.substr(0, 5)) == "STEP ") {
@@ -117,14 +129,7 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
   } else {
     for (const std::string& line : recipe.ingredients) whole = WriteIngredientLine(db, line) && whole;
     whole = WriteDirections(db, recipe.directions) && whole;
-    // A break that nothing follows is no part of the text: the ingredients
-    // end with their last line's end, the directions with their last word.
-    std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));
-    while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
-    SetCurrentIngredients(db, ingredients);
-    std::string directions = GetBytes(db.directionsBuffer, 0, Length(db, header::kDirectionsLength));
-    while (!directions.empty() && directions.back() == '\r') directions.pop_back();
-    SetCurrentDirections(db, directions);
+    DropTrailingBreaks(db);
   }
   SetU8(db.recordHeaderBuffer, header::kRecordKind, recipe.textOnly ? kKindTextRecord : kKindRecipe);
   if (!recipe.photo.empty()) {

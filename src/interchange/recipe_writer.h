@@ -16,6 +16,14 @@ namespace tovalia {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result);
 
+// An empty ingredient line: the ingredients text ends in an empty line,
+// unless it is shorter than three characters. False when it did not fit.
+bool EndIngredientGroup(Database& db);
+
+// A break that nothing follows is no part of the text: the ingredients end
+// with their last line's end, the directions with their last word.
+void DropTrailingBreaks(Database& db);
+
 // Whether a direction line opens a numbered step: "1.", "2)", "Step 3".
 bool OpensStep(std::string_view line);
 

@@ -24,6 +24,8 @@
 #include "grocery_bench.h"
 #include "import_bench.h"
 #include "print_bench.h"
+#include "meal_bench.h"
+#include "platform/canvas.h"
 #include "db/byte_buffer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -59,12 +61,13 @@ struct Options {
   int32_t groceryItems = 10000;
   bool groceryOnly = false;
   bool onlyImport = false;
+  bool mealsOnly = false;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tovalia_bench [--recipes N] [--chapters C] [--folder DIR] [--keep] "
-               "[--cold] [--grocery-items N] [--grocery-only] [--only import]\n"
+               "[--cold] [--grocery-items N] [--grocery-only] [--only import] [--meals]\n"
                "  --recipes N   recipes and text records to generate (default 100000)\n"
                "  --chapters C  chapters to spread them over (default 200)\n"
                "  --folder DIR  data folder to build the collection in (must hold no\n"
@@ -74,7 +77,8 @@ void PrintUsage(std::FILE* to) {
                "                from the page cache\n"
                "  --grocery-items N  grocery items in the generated catalogue (default 10000)\n"
                "  --grocery-only     time the grocery list only\n"
-               "  --only import      time only the import of a Meal-Master file (median of 3)\n");
+               "  --only import      time only the import of a Meal-Master file (median of 3)\n"
+               "  --meals            only the Meals screen over a calendar of 20,000 meals\n");
 }
 
 bool ParseCount(const char* text, int32_t lo, int32_t hi, int32_t& out) {
@@ -135,6 +139,8 @@ bool ParseOptions(int argc, char** argv, Options& options, bool& helpOnly) {
       }
       options.onlyImport = true;
       ++i;
+    } else if (arg == "--meals") {
+      options.mealsOnly = true;
     } else {
       std::fprintf(stderr, "tovalia_bench: unknown argument '%s'\n", arg.c_str());
       PrintUsage(stderr);
@@ -418,6 +424,21 @@ void PrintTable(const Report& report) {
   for (const std::string& note : report.notes) std::printf("%s\n", note.c_str());
 }
 
+// The Meals screen over 20,000 meals: entering, scrolling, adding, ticking.
+void AddMealFigures(const std::string& folder, Report& report) {
+  Note("meal calendar");
+  constexpr int kMeals = 20000;
+  const bench::MealFigures meals = bench::MeasureMealCalendar(folder, kMeals);
+  ReleaseFontCaches();  // the screen's canvas is gone; the font library may let go
+  report.figures.push_back({"Meals screen: enter and draw (20,000 meals)", meals.enterMs, 50});
+  report.figures.push_back({"Meals screen: scroll a week and draw", meals.scrollMs, 50});
+  report.figures.push_back({"Meals screen: add a meal, write, draw", meals.addMs, 50});
+  report.figures.push_back({"Meals screen: tick a meal, write, draw", meals.tickMs, 50});
+  report.notes.push_back("meal calendar: " + WithCommas(meals.meals) + " meals, Event40.dat " +
+                         WithCommas(int64_t{meals.meals} * 100) + " bytes; writes go through a flushed "
+                         "temporary file and a rename");
+}
+
 constexpr int kGroceryRuns = 21;
 
 // The grocery list's figures, in a folder of their own.
@@ -476,6 +497,11 @@ int Run(const Options& options) {
   }
   const DataPaths paths = DataPaths::ForDataFolder(folder.Path());
   Report report;
+  if (options.mealsOnly) {
+    AddMealFigures(folder.Path(), report);
+    PrintTable(report);
+    return 0;
+  }
   auto fresh = [&paths] { return std::make_unique<Database>(paths); };
 
   // Build the file in memory and store it with one write.
@@ -875,6 +901,7 @@ int Run(const Options& options) {
                 "print: %d recipes on %d cards, %d pages, PDF of %s bytes, %.0f ms of processor time",
                 printed.recipes, printed.cards, printed.pages, WithCommas(printed.fileBytes).c_str(), printed.cpuMs);
   report.notes.push_back(printNote);
+  AddMealFigures(folder.Path(), report);
   PrintTable(report);
   return 0;
 }

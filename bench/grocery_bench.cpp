@@ -89,7 +89,8 @@ GroceryFigures MeasureGroceryList(const std::string& folder, int32_t items, int 
   Ui ui(platform, canvas);
   Database db(paths);
   Settings settings(paths.setupFile);
-  App app(ui, db, settings);
+  MealCalendar meals(paths.eventFile);
+  App app(ui, db, settings, meals);
   GroceryCatalogue& c = app.grocery;
   const GroceryView view(ui);
   c.visibleRows = view.rowsShown;

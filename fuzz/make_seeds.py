@@ -233,6 +233,36 @@ def grocery_file_seeds():
     }
 
 
+def meal(entry_id, year, month, day, text, kind=0, flags=0, recipe_id=0, length=None):
+    """One 100-byte Event40.dat record; length overrides the text's length byte."""
+    body = struct.pack("<iHBBBBi", entry_id, year, month, day, kind, flags, recipe_id)
+    body += bytes([len(text) if length is None else length]) + text
+    return (body + bytes(100))[:100]
+
+
+def meal_file_seeds():
+    week = b"".join(meal(i, 2026, 12, 7 + i // 2, b"Meal %d" % i, kind=i % 2, recipe_id=i * 10)
+                    for i in range(14))
+    return {
+        "week": week,
+        "empty": b"",
+        "not_whole_records": week[:250],
+        "same_day_and_ticks": b"".join(meal(i, 2026, 12, 8, b"Note %d" % i, flags=i % 2) for i in range(5)),
+        "unsorted_dates_and_duplicate_ids": meal(3, 2027, 1, 1, b"Late") + meal(3, 2026, 11, 2, b"Early")
+        + meal(0, 2026, 12, 31, b"New Year's Eve"),
+        "ids_out_of_order_and_negative": b"".join(
+            meal(entry_id, 2026, 12, 9, b"x") for entry_id in (5, 4, -1, 0, 2, 0x7FFFFFFF, 1)),
+        "dates_that_do_not_exist": meal(0, 2026, 2, 30, b"Feb 30") + meal(1, 2026, 13, 1, b"Month 13")
+        + meal(2, 0, 0, 0, b"Zero") + meal(3, 65535, 255, 255, b"Top") + meal(4, 2100, 2, 29, b"No leap"),
+        "text_length_past_the_record": meal(0, 2026, 12, 8, b"y" * 81, length=255)
+        + meal(1, 2026, 12, 8, b"short", length=82),
+        "leap_days": meal(0, 2024, 2, 29, b"Leap") + meal(1, 2000, 2, 29, b"Y2K leap")
+        + meal(2, 1900, 3, 1, b"No 1900 leap"),
+        "odd_kinds_and_flags": meal(0, 2026, 12, 8, b"Kind 9", kind=9, flags=0xFF, recipe_id=-7)
+        + meal(1, 2026, 12, 8, b"\x85\xe9\x00|tab\there", kind=1, recipe_id=0),
+    }
+
+
 def write(folder, seeds):
     folder = CORPUS / folder
     folder.mkdir(parents=True, exist_ok=True)
@@ -246,6 +276,7 @@ def main():
     write("index_load", index_load_seeds())
     write("settings", settings_seeds())
     write("grocery_file", grocery_file_seeds())
+    write("meal_file", meal_file_seeds())
 
 
 if __name__ == "__main__":

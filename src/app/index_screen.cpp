@@ -9,14 +9,17 @@
 #include "app/index_scrolling.h"
 #include "app/index_view.h"
 #include "app/version_reminder.h"
+#include "calendar/meal_commands.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
+#include "db/record_format.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
 #include "grocery/recipe_groceries.h"
 #include "interchange/duplicate_review_screen.h"
 #include "output/pdf_book_screen.h"
 #include "output/print_screen.h"
+#include "recipe/record_editing.h"
 #include "ui/button.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
@@ -104,7 +107,7 @@ void PrintCommand(App& app) {
 
 void EditCommand(App& app) {
   if (app.db.recipeList.empty()) return ShowNotice(app.ui, message::kSelectARecipe);
-  // The editor takes over from here once it exists.
+  EditCurrentRecord(app);
 }
 
 void LocateDuplicatesCommand(App& app) {
@@ -128,9 +131,9 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     const Rect& r = view.buttons[button];
     RunChapterMenu(app, view, r.x, r.y - 5 * 24 - 12);
   } else if (caption == "Add Recipe") {
-    RealChapterChosen(app, message::kReservedForRecipes);
+    if (RealChapterChosen(app, message::kReservedForRecipes)) AddRecordInEditor(app, kKindRecipe);
   } else if (caption == "Add Text") {
-    RealChapterChosen(app, message::kReservedForText);
+    if (RealChapterChosen(app, message::kReservedForText)) AddRecordInEditor(app, kKindTextRecord);
   } else if (caption == "Edit") {
     EditCommand(app);
   } else if (caption == "Delete") {
@@ -151,9 +154,10 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     LocateDuplicatesCommand(app);
   } else if (caption == "Save PDF Book") {
     SavePdfBook(app);
+  } else if (caption == "New Meal") {
+    AddTickedRecipesToCalendar(app);
   }
-  // "New Meal" and "Export" open the meal planner and the export writers,
-  // which take over once they exist.
+  // "Export" opens the export writers, which take over once they exist.
 }
 
 // The ingredients of the ticked recipes go on the shopping list.
@@ -314,6 +318,8 @@ void RunIndexScreen(App& app) {
         commandRan = true;
       }
     }
+    // The editor may have been left through a tab.
+    if (app.requestedScreen != kIndexScreen) return;
     if (commandRan) {
       ScrollIntoView(app, view);
       continue;
@@ -322,6 +328,7 @@ void RunIndexScreen(App& app) {
     if ((in.buttonBits & kRightButton) && view.RecipeRowAt(in.mouseX, in.mouseY) >= 0) {
       view.focus = IndexFocus::kRecipes;
       if (MakeRowCurrentForMenu(app, view)) ContextMenu(app, view);
+      if (app.requestedScreen != kIndexScreen) return;
     } else if (ScrollIndexLists(app, view)) {
       // The view moved; what is current and ticked stays.
     } else if (in.buttonBits & kLeftButton) {

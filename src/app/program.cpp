@@ -11,6 +11,8 @@
 #include "app/help_screen.h"
 #include "app/index_screen.h"
 #include "app/window_geometry.h"
+#include "calendar/meal_plan_view.h"
+#include "calendar/meals_screen.h"
 #include "db/clock.h"
 #include "db/data_file.h"
 #include "db/data_folder_lock.h"
@@ -64,6 +66,9 @@ void RunScreenLoop(App& app) {
         break;
       case kGroceryScreen:
         RunGroceryScreen(app);
+        break;
+      case kMealsScreen:
+        RunMealsScreen(app);
         break;
       default:
         RunFrameScreen(app);
@@ -197,7 +202,9 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   ui.input = InputState{};
 
   // 10. The frame on the Index screen; the window shows.
-  App app{ui, db, settings};
+  MealCalendar meals(db.paths.eventFile);
+  AttachMealCalendar(db, meals);
+  App app{ui, db, settings, meals};
   SystemPrinters printers;
   app.printers = &printers;
   DrawFrame(ui, app.currentScreen);
@@ -216,6 +223,7 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
 
   // Shut-down: compaction when due, the dead-space counter, scratch files.
   ShutDatabaseDown(db, settings);
+  DetachMealCalendar(db);
   DeleteDataFile(dataFolder + "temp.htm");
   DeleteDataFile(db.paths.tempFile);
   marker.Release();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "calendar/meal_plan_view.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
 #include "db/data_folder_lock.h"
@@ -28,6 +29,13 @@ Commands (text is UTF-8; fields are separated by tabs):
              [--directions FILE] [--text]
                                     adds a recipe (a text record with --text, whose
                                     text comes from --ingredients) and prints its number
+  edit RECIPEID [--title T] [--servings N] [--ingredients FILE] [--directions FILE]
+                                    replaces the parts given (a text record's text is
+                                    --ingredients); the old copy is kept as deleted
+  photo RECIPEID (--load FILE | --save FILE | --delete)
+                                    stores a JPG, PNG, GIF or BMP picture as the photo
+                                    (at most 480 x 360), writes the photo as FILE.bmp,
+                                    or removes it
   delete RECIPEID                   deletes a recipe or text
   rename-chapter NUMBER NAME        renames a chapter
   delete-chapter NUMBER [--with-recipes]
@@ -71,6 +79,18 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     prints recipes with the stored settings of a layout
                                     (default: the last one used) on its printer, or on
                                     NAME; --output saves a PDF ("Save as PDF")
+  meals list [--from DATE] [--to DATE]
+                                    the planned meals in date order: ENTRYID, DATE, KIND
+                                    (recipe or note), RECIPEID, TICKED (1 or 0), TEXT
+  meals add DATE (--recipe RECIPEID | --note TEXT)
+                                    plans a recipe or a note on the date and prints the
+                                    new entry's number; dates are written YYYY-MM-DD
+  meals delete ENTRYID              takes a meal off the calendar
+  meals print [--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]
+                                    prints the meal list (not available yet)
+  meals export --format ics [--output FILE] [--from DATE] [--to DATE]
+                                    the meals as an iCalendar file for calendar programs
+                                    (standard output unless --output)
   pdf-book --output FILE.pdf [--size 6x9|8.5x11|a4] [--title T] [--subtitle S]
            [--author A] [--chapter N]... [RECIPEID...]
                                     saves a print-ready cookbook of the chapters and recipes
@@ -169,8 +189,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     startup = BringDatabaseUp(db, settings, access);
   }
 
-  CommandContext context{db, settings, startup, out, err};
+  MealCalendar meals(db.paths.eventFile);
+  AttachMealCalendar(db, meals);
+  CommandContext context{db, settings, meals, startup, out, err};
   int status = command.job(context);
+  DetachMealCalendar(db);
   if (access == FolderAccess::kRead) return status;
   if (status == kExitOk) {
     ShutDatabaseDown(db, settings);

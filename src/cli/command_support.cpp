@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "db/cp1252.h"
+#include "db/record_format.h"
 
 namespace tovalia {
 
@@ -37,6 +43,41 @@ std::string MessageAsLine(const std::string& message) {
     }
   }
   return line;
+}
+
+bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "Cannot read the file \"" + path + "\".";
+    return false;
+  }
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  std::string converted = TextFileToCp1252(bytes.str());
+  text.clear();
+  for (size_t i = 0; i < converted.size(); ++i) {
+    char c = converted[i];
+    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
+    text += (c == '\n') ? '\r' : c;
+  }
+  while (!text.empty() && text.back() == '\r') text.pop_back();
+  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
+    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
+            " bytes of text, more than a recipe can keep.";
+    return false;
+  }
+  return true;
+}
+
+int NoRecipe(CommandContext& c, int32_t recipeId) {
+  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
+  return kExitFailed;
+}
+
+int Reported(CommandContext& c, const WriteReport& report) {
+  if (report.Done()) return kExitOk;
+  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
+  return kExitFailed;
 }
 
 }  // namespace tovalia

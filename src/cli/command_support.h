@@ -1,6 +1,7 @@
-// What every command-line command's parser and job share: reading numbers,
-// refusing arguments, marking read-only jobs, and turning a window message
-// into one line for standard error.
+// What every command-line command's parser and job share: reading numbers
+// and record texts, refusing arguments, marking read-only jobs, reporting
+// failed writes, and turning a window message into one line for standard
+// error.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "db/record_operations.h"
 
 namespace tovalia {
 
@@ -24,6 +26,16 @@ ParsedCommand ReadOnly(ParsedCommand command);
 // Tabs and line ends would break the tab-separated output and the screens'
 // one-line lists.
 bool HasControlCharacter(std::string_view text);
+
+// A text file named on the command line, as record text: CP1252 with lines
+// ending in CR alone and no line end after the last line.
+bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error);
+
+// "There is no recipe or text with the number N."; the failure status.
+int NoRecipe(CommandContext& c, int32_t recipeId);
+
+// The exit status of a write, with its message on standard error.
+int Reported(CommandContext& c, const WriteReport& report);
 
 // A message in the window's notation ("|" starts a line) as one line.
 std::string MessageAsLine(const std::string& message);

@@ -11,6 +11,8 @@
 #include "cli/command_support.h"
 #include "cli/duplicates_command.h"
 #include "cli/grocery_commands.h"
+#include "cli/meal_commands.h"
+#include "cli/record_edit_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -35,31 +37,6 @@ namespace {
 
 constexpr size_t kChapterNameLimit = 60;  // what the chapter prompt lets a user type
 
-// A text file named on the command line, as record text: CP1252 with lines
-// ending in CR alone and no line end after the last line.
-bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "Cannot read the file \"" + path + "\".";
-    return false;
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  std::string converted = TextFileToCp1252(bytes.str());
-  text.clear();
-  for (size_t i = 0; i < converted.size(); ++i) {
-    char c = converted[i];
-    if (c == '\r' && i + 1 < converted.size() && converted[i + 1] == '\n') continue;
-    text += (c == '\n') ? '\r' : c;
-  }
-  while (!text.empty() && text.back() == '\r') text.pop_back();
-  if (text.size() > static_cast<size_t>(kTextBufferSize)) {
-    error = "The file \"" + path + "\" holds more than " + std::to_string(kTextBufferSize) +
-            " bytes of text, more than a recipe can keep.";
-    return false;
-  }
-  return true;
-}
 
 void PrintLines(std::ostream& out, std::string_view text) {
   size_t start = 0;
@@ -77,17 +54,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
-// The exit status of a write, with its message on standard error.
-int Reported(CommandContext& c, const WriteReport& report) {
-  if (report.Done()) return kExitOk;
-  c.err << MessageAsLine(WriteReportMessage(report)) << '\n';
-  return kExitFailed;
-}
-
-int NoRecipe(CommandContext& c, int32_t recipeId) {
-  c.err << "There is no recipe or text with the number " << recipeId << ".\n";
-  return kExitFailed;
-}
 
 // The row of a real chapter (not a reserved view), or -1.
 int32_t RowOfChapter(const Database& db, int32_t number) {
@@ -577,8 +543,10 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
       {"grocery", ParseGrocery},
+      {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},           {"duplicates", ParseDuplicates},
+      {"edit", ParseEdit},             {"photo", ParsePhoto},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

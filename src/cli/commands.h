@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/meal_calendar.h"
 #include "db/data_folder_lock.h"
 #include "db/database.h"
 #include "state/database_lifecycle.h"
@@ -19,6 +20,7 @@ namespace tovalia {
 struct CommandContext {
   Database& db;
   Settings& settings;
+  MealCalendar& meals;
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;

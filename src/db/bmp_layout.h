@@ -13,13 +13,15 @@ struct BmpLayout {
   int64_t width = 0;
   int64_t height = 0;        // positive; see topDown
   bool topDown = false;      // rows stored from the top
-  int bits = 0;              // 8, 24 or 32
+  int bits = 0;              // 1, 4, 8, 16, 24 or 32
+  bool masked = false;       // 16 or 32 bits with colour masks after the header
   int64_t rowBytes = 0;      // one row, padded to four bytes
-  int64_t paletteCount = 0;  // colours of an 8-bit palette
+  int64_t paletteCount = 0;  // colours of a 1-, 4- or 8-bit palette
 };
 
-// False for anything that is not a sound uncompressed 8-, 24- or 32-bit
-// image whose headers, palette and pixel rows lie within the bytes.
+// False for anything that is not a sound uncompressed image of 1, 4, 8, 16,
+// 24 or 32 bits (16 and 32 also with colour masks) whose headers, palette,
+// masks and pixel rows lie within the bytes.
 bool ReadBmpLayout(const uint8_t* bytes, size_t size, BmpLayout& layout);
 
 }  // namespace tovalia

@@ -63,8 +63,10 @@ struct Database {
   int32_t wastedBytes = 0;
 
   // Answers whether the meal calendar holds a recipe; it backs the view
-  // "Recipes Selected For Meals" and is empty until the calendar is loaded.
+  // "Recipes Selected For Meals" and is empty until a calendar is attached.
   std::function<bool(int32_t recipeId)> mealPlanHoldsRecipe;
+  // Reads the meal calendar again; run before that view is built.
+  std::function<void()> reloadMealPlan;
 };
 
 }  // namespace tovalia

@@ -27,6 +27,7 @@ bool InView(const Database& db, int32_t o, int32_t chapterNumber) {
 }  // namespace
 
 void BuildRecipeList(Database& db, int32_t chapterNumber) {
+  if (chapterNumber == kRecipesSelectedForMeals && db.reloadMealPlan) db.reloadMealPlan();
   db.recipeList.clear();
   db.selectionFlags.clear();
   for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {

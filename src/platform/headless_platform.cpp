@@ -1,6 +1,8 @@
 #include "platform/headless_platform.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "db/cp1252.h"
 #include "platform/canvas.h"
@@ -78,6 +80,27 @@ bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subje
   return true;
 }
 
+std::optional<std::vector<std::string>> HeadlessPlatform::ClipboardTypes() {
+  std::vector<std::string> types;
+  if (!clipboard_.empty()) types.push_back("text/plain");
+  for (const auto& [type, bytes] : clipboardData_) types.push_back(type);
+  return types;
+}
+
+bool HeadlessPlatform::ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) {
+  auto found = clipboardData_.find(type);
+  if (found == clipboardData_.end()) return false;
+  bytes = found->second;
+  return true;
+}
+
+bool HeadlessPlatform::SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) {
+  clipboard_.clear();
+  clipboardData_.clear();
+  clipboardData_[type] = bytes;
+  return true;
+}
+
 void HeadlessPlatform::Fail(const std::string& message) {
   std::fprintf(stderr, "script: %s\n", message.c_str());
   failed_ = true;
@@ -150,8 +173,28 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         }
         break;
       case Kind::kCtrl:
-        events_.push_back({Event::Kind::kCharacter, c.numbers[0], 0, 0, true, false});
+        events_.push_back({c.typedKey ? Event::Kind::kCharacter : Event::Kind::kKeyDown, c.numbers[0], 0, 0, true, false});
         break;
+      case Kind::kClipboardData: {
+        std::ifstream in(c.text, std::ios::binary);
+        if (!in) {
+          Fail(where + "cannot read " + c.text);
+          break;
+        }
+        clipboard_.clear();
+        clipboardData_.clear();
+        clipboardData_[c.type] = std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+        break;
+      }
+      case Kind::kClipboardSave: {
+        auto found = clipboardData_.find(c.type);
+        std::ofstream out(c.text, std::ios::binary);
+        if (found == clipboardData_.end() || !out ||
+            !out.write(reinterpret_cast<const char*>(found->second.data()),
+                       static_cast<std::streamsize>(found->second.size())))
+          Fail(where + "the clipboard holds no " + c.type);
+        break;
+      }
       case Kind::kWheel: {
         int notches = c.numbers[0];
         for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
@@ -163,6 +206,7 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kClipboard:
         clipboard_ = ClipboardToProgramText(Cp1252ToUtf8(c.text));
+        clipboardData_.clear();
         break;
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,13 @@ class HeadlessPlatform : public Platform {
   void Pause(int milliseconds) override { Advance(milliseconds); }
 
   std::string ClipboardText() override { return clipboard_; }
-  void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+  void SetClipboardText(const std::string& text) override {
+    clipboard_ = text;
+    clipboardData_.clear();
+  }
+  std::optional<std::vector<std::string>> ClipboardTypes() override;
+  bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
+  bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) override;
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
@@ -80,6 +87,7 @@ class HeadlessPlatform : public Platform {
   uint32_t caretDue_ = 0;
   std::string clipboard_;
   bool helpersPresent_ = true;  // a browser and an e-mail program can be started
+  std::map<std::string, std::vector<uint8_t>> clipboardData_;  // by MIME type
   bool failed_ = false;
 };
 

@@ -40,7 +40,7 @@ std::string Unescape(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\\' && i + 1 < text.size()) {
       char next = text[++i];
-      out += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next;
     } else {
       out += text[i];
     }
@@ -79,7 +79,7 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     std::string word = line.substr(0, space);
     std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
     std::istringstream in(rest);
-    ScriptCommand c{Kind::kQuit, number, {}, {}, false, false};
+    ScriptCommand c{Kind::kQuit, number, {}, {}, {}, false};
     bool ok = true;
     if (word == "click" || word == "rclick" || word == "shift+click") {
       c.kind = word == "rclick" ? Kind::kRightClick : Kind::kClick;
@@ -122,7 +122,25 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
     } else if (word.rfind("ctrl+", 0) == 0 && word.size() == 6 && rest.empty() &&
                std::isalpha(static_cast<unsigned char>(word[5]))) {
       c.kind = Kind::kCtrl;
+      c.typedKey = true;
       c.numbers.push_back(std::toupper(static_cast<unsigned char>(word[5])) & 0x1F);
+    } else if (word.rfind("ctrl+", 0) == 0 && rest.empty()) {
+      // Ctrl with a digit key (its code is the digit), or Ctrl+Enter.
+      const std::string name = word.substr(5);
+      c.kind = Kind::kCtrl;
+      if (name == "1" || name == "2" || name == "3") {
+        c.numbers.push_back(name[0]);
+      } else if (name == "Enter") {
+        c.typedKey = true;
+        c.numbers.push_back(typed::kCtrlEnter);
+      } else {
+        ok = false;
+      }
+    } else if (word == "clipboard-data" || word == "clipboard-save") {
+      c.kind = word == "clipboard-data" ? Kind::kClipboardData : Kind::kClipboardSave;
+      in >> c.type;
+      std::getline(in >> std::ws, c.text);
+      ok = !c.type.empty() && !c.text.empty();
     } else if (word == "type" || word == "clipboard") {
       c.kind = word == "type" ? Kind::kType : Kind::kClipboard;
       c.text = Utf8ToCp1252(Unescape(rest));

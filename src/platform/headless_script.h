@@ -12,8 +12,12 @@
 //   repeat NAME      the key again, as the system repeats a key held down
 //   ctrl+NAME        a key with Ctrl held (ctrl+Up, ctrl+Down, ...; also key ctrl+NAME)
 //   hold X Y MS      the left button pressed at (X, Y), let go MS milliseconds later
-//   type TEXT        types each character of TEXT (UTF-8; \n \t \\ escapes)
+//   type TEXT        types each character of TEXT (UTF-8; \n \r \t \\ escapes)
 //   ctrl+LETTER      the letter with Ctrl held (ctrl+a, ctrl+v, ...)
+//   ctrl+DIGIT       the digits 1 2 3 with Ctrl held; ctrl+Enter
+//   clipboard-data TYPE FILE   puts the file's bytes on the clipboard as
+//                    that MIME type (image/png, text/uri-list, ...)
+//   clipboard-save TYPE FILE   writes the clipboard's data of that type
 //   wheel N          turns the wheel N notches (negative: towards the user)
 //   wait MS          lets MS milliseconds pass (timers tick)
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
@@ -39,12 +43,14 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kHold, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow, kHelpers, kQuit,
+    kClipboard, kClipboardData, kClipboardSave, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow,
+    kHelpers, kQuit,
   };
   Kind kind;
   int line = 0;
   std::vector<int> numbers;  // coordinates, key code, wheel notches, milliseconds
   std::string text;          // CP1252 text, caption, file name
+  std::string type;          // kClipboardData, kClipboardSave: the MIME type
   bool typedKey = false;     // kKey: the key arrives as a typed character
   bool ctrl = false;         // kKey: with Ctrl held
   bool repeat = false;       // kKey: a repeat of a held key

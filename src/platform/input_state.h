@@ -25,6 +25,7 @@ inline constexpr int kF1 = 1;  // F1 to F12 are 1 to 12
 namespace typed {
 inline constexpr int kBackspace = 8;
 inline constexpr int kTab = 9;
+inline constexpr int kCtrlEnter = 10;  // Enter with Ctrl held
 inline constexpr int kEnter = 13;
 inline constexpr int kEscape = 27;
 }  // namespace typed

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/input_state.h"
 
@@ -55,6 +57,13 @@ class Platform {
   // Clipboard text in the program's form: CP1252 with CR line ends.
   virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
+  // Clipboard data other than text (pictures, copied files), as far as the
+  // desktop offers it, by MIME type ("image/png", "text/uri-list").
+  // ClipboardTypes: the types on offer, or nothing when the clipboard cannot
+  // be reached. Setting data replaces whatever the clipboard held.
+  virtual std::optional<std::vector<std::string>> ClipboardTypes() = 0;
+  virtual bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) = 0;
+  virtual bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) = 0;
 
   // The system message box; the text is CP1252.
   virtual void ShowSystemMessage(const std::string& caption, const std::string& text) = 0;

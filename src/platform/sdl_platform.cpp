@@ -52,7 +52,7 @@ int KeyCodeFor(SDL_Keycode key) {
 int ControlCharacterFor(SDL_Keycode key, bool ctrl) {
   switch (key) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return typed::kEnter;
+    case SDLK_KP_ENTER: return ctrl ? typed::kCtrlEnter : typed::kEnter;
     case SDLK_ESCAPE: return typed::kEscape;
     case SDLK_TAB: return typed::kTab;
     case SDLK_BACKSPACE: return typed::kBackspace;
@@ -65,7 +65,11 @@ int ControlCharacterFor(SDL_Keycode key, bool ctrl) {
 }  // namespace
 
 SdlPlatform::SdlPlatform(std::optional<DisplayMode> screenOverride)
-    : screenOverride_(screenOverride) {
+    : screenOverride_(screenOverride), desktopClipboard_([this] {
+        // While a clipboard tool runs, the window answers the desktop (it
+        // may own the clipboard); input waits in SDL's queue.
+        if (videoReady_) SDL_PumpEvents();
+      }) {
   videoReady_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
   if (!videoReady_) std::fprintf(stderr, "tovalia: no display: %s\n", SDL_GetError());
   timerEventType_ = SDL_RegisterEvents(1);
@@ -296,6 +300,20 @@ std::string SdlPlatform::ClipboardText() {
 
 void SdlPlatform::SetClipboardText(const std::string& text) {
   if (videoReady_) SDL_SetClipboardText(ProgramTextToClipboard(text).c_str());
+}
+
+std::optional<std::vector<std::string>> SdlPlatform::ClipboardTypes() {
+  std::optional<std::vector<std::string>> types = desktopClipboard_.Types();
+  if (!types && videoReady_ && SDL_HasClipboardText()) types = std::vector<std::string>{"text/plain"};
+  return types;
+}
+
+bool SdlPlatform::ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) {
+  return desktopClipboard_.Read(type, bytes);
+}
+
+bool SdlPlatform::SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) {
+  return desktopClipboard_.Write(type, bytes);
 }
 
 void SdlPlatform::ShowSystemMessage(const std::string& caption, const std::string& text) {

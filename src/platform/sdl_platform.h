@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/desktop_clipboard.h"
 #include "platform/platform.h"
 
 struct SDL_Window;
@@ -40,6 +41,9 @@ class SdlPlatform : public Platform {
 
   std::string ClipboardText() override;
   void SetClipboardText(const std::string& text) override;
+  std::optional<std::vector<std::string>> ClipboardTypes() override;
+  bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
+  bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) override;
 
   void ShowSystemMessage(const std::string& caption, const std::string& text) override;
   bool OpenDocument(const std::string& target) override;
@@ -58,6 +62,7 @@ class SdlPlatform : public Platform {
   int timerId_ = 0;
   uint32_t timerEventType_ = 0;
   std::deque<int> pendingCharacters_;  // typed text not yet handed out
+  DesktopClipboard desktopClipboard_;  // pictures and copied files
 };
 
 }  // namespace tovalia

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "calendar/meal_calendar.h"
+#include "calendar/meal_messages.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
 #include "db/record_format.h"
@@ -11,6 +13,7 @@
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
 #include "recipe/quantity.h"
+#include "recipe/record_editing.h"
 #include "recipe/recipe_view.h"
 #include "recipe/resize.h"
 #include "recipe/resize_prompts.h"
@@ -103,6 +106,22 @@ void DeleteRecord(App& app, RecipeViewer& viewer, const RecipeLayout& layout) {
   LoadViewedRecord(app, viewer, layout);
 }
 
+// "New Meal": the recipe on screen becomes a meal for today.
+void AddRecipeForToday(App& app, const RecipeViewer& viewer) {
+  if (!HaveRecord(app, viewer, meal_message::kNoRecipeToAdd)) return;
+  int answer = 0;
+  ShowMessage(app.ui, meal_message::kAddThisRecipe, "", 1, "OK|Cancel", 0, answer);
+  if (answer != 1) return;
+  const ByteBuffer& h = app.db.recordHeaderBuffer;
+  const std::string title = GetBytes(app.db.titleBuffer, 0, GetU8(h, header::kTitleLength));
+  Progress& progress = *app.db.progress;
+  progress.ShowProgress(meal_message::kAddingMeal, "", 0, 1);
+  const bool written = AddMeal(app.meals, GetI32(h, header::kRecipeId), title, kMealRecipe, Today());
+  progress.ShowProgress(meal_message::kAddingMeal, "", 1, 1);
+  progress.CloseProgress();
+  if (!written) ShowNotice(app.ui, meal_message::NotSaved(app.meals.path));
+}
+
 // The record on screen is the current one and the only one ticked, so that
 // the Index screen's commands act on what was last seen.
 void Step(App& app, RecipeViewer& viewer, const RecipeLayout& layout, int by) {
@@ -119,7 +138,9 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == kNextCaption) {
     Step(app, viewer, layout, 1);
   } else if (caption == "Edit") {
-    HaveRecord(app, viewer, "No Recipe To Edit?");  // the editor takes over once it exists
+    if (!HaveRecord(app, viewer, "No Recipe To Edit?")) return;
+    EditCurrentRecord(app);
+    LoadViewedRecord(app, viewer, layout);
   } else if (caption == "Find") {
     FindInRecord(app, viewer);
   } else if (caption == "Resize") {
@@ -127,7 +148,7 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
   } else if (caption == "Delete") {
     DeleteRecord(app, viewer, layout);
   } else if (caption == "New Meal") {
-    HaveRecord(app, viewer, "No recipe to add to meal calendar?");  // the calendar takes over
+    AddRecipeForToday(app, viewer);
   } else if (caption == "Print") {
     if (HaveRecord(app, viewer, "No Recipe to Print?")) PrintRecipes(app, kPrintCurrentRecipe);
   }
@@ -214,6 +235,8 @@ void RunRecipeScreen(App& app) {
         commandRan = true;
       }
     }
+    // The editor may have been left through a tab, or the program asked to end.
+    if (app.requestedScreen != kRecipeScreen || in.quitFlag) break;
     if (commandRan) continue;
 
     switch (in.keyCode) {

@@ -32,7 +32,7 @@ double AskDoubleOrHalve(Ui& ui) {
   return 0;
 }
 
-bool AskPermanentResize(Ui& ui, Database& db, ByteBuffer& ingredientsTable) {
+bool AskPermanentResize(Ui& ui, Database& db, ByteBuffer& ingredientsTable, const TextMeasure& measure) {
   const int servings = GetU8(db.recordHeaderBuffer, header::kServings);
   double factor = 0;
   if (servings == 0) {
@@ -48,7 +48,7 @@ bool AskPermanentResize(Ui& ui, Database& db, ByteBuffer& ingredientsTable) {
     }
   }
   if (factor <= 0) return false;
-  ResizeIngredients(db, factor, ingredientsTable);
+  ResizeIngredients(db, factor, ingredientsTable, measure);
   return true;
 }
 

@@ -1,11 +1,12 @@
 // What the whole program holds for the whole run: the toolkit, the
-// database, the settings, the grocery catalogue and which screen is up. It
-// lies beneath every screen: screens include it, and it includes nothing
-// above the toolkit.
+// database, the settings, the grocery catalogue, the meal calendar and
+// which screen is up. It lies beneath every screen: screens include it, and
+// it includes nothing above the toolkit.
 #pragma once
 
 #include <string>
 
+#include "calendar/meal_calendar.h"
 #include "db/database.h"
 #include "grocery/grocery_catalogue.h"
 #include "platform/print_device.h"
@@ -22,12 +23,13 @@ inline constexpr int kGroceryScreen = 3;
 inline constexpr int kMealsScreen = 4;
 
 struct App {
-  App(Ui& ui, Database& db, Settings& settings)
-      : ui(ui), db(db), settings(settings), grocery(db.paths.groceryFile) {}
+  App(Ui& ui, Database& db, Settings& settings, MealCalendar& meals)
+      : ui(ui), db(db), settings(settings), meals(meals), grocery(db.paths.groceryFile) {}
 
   Ui& ui;
   Database& db;
   Settings& settings;
+  MealCalendar& meals;
   int currentScreen = kIndexScreen;
   int requestedScreen = kIndexScreen;
   // The printers and fonts printing can use; set by the program's start.

@@ -70,13 +70,13 @@ TEST_F(HeadlessProgram, TabsSwitchScreensByClickAndByLetter) {
   Outcome run = Run(
       "expect Locate Duplicates\n"
       "click 270 35\nexpect Current Shopping List\n"
-      "type m\nexpect Meal Calendar\n"
+      "type m\nexpect Meal List\n"
       "type I\nexpect Locate Duplicates\n"
       "press Quit\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  Outcome failed = Run("type g\nexpect Meal Calendar\n");
+  Outcome failed = Run("type g\nexpect Meal List\n");
   EXPECT_EQ(failed.status, 3);
-  EXPECT_NE(failed.err.find("\"Meal Calendar\" is not on screen"), std::string::npos) << failed.err;
+  EXPECT_NE(failed.err.find("\"Meal List\" is not on screen"), std::string::npos) << failed.err;
   EXPECT_NE(failed.err.find("Current Shopping List"), std::string::npos);  // what was visible instead
 }
 

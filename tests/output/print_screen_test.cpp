@@ -140,7 +140,8 @@ class ListSetup : public ::testing::Test {
  protected:
   int Open(const std::string& script, const std::string& title, int32_t id) {
     testing::ScriptedUi scripted(script, 800, 599);
-    App app(scripted.ui(), books.db(), settings);
+    MealCalendar meals(books.db().paths.eventFile);
+    App app(scripted.ui(), books.db(), settings, meals);
     app.printers = &printers;
     const int accepted = ListPrintSetup(app, title, id, record);
     passed = scripted.Passed();

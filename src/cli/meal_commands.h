@@ -1,0 +1,14 @@
+// `tovalia meals ...`: the meal calendar from the command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace tovalia {
+
+// meals list|add|delete|print|export with their arguments.
+ParsedCommand ParseMeals(const std::vector<std::string>& args);
+
+}  // namespace tovalia

@@ -201,6 +201,28 @@ def settings_seeds():
     }
 
 
+def export_seeds():
+    """Recipe files whose records look like what the export writers and the
+    import must take care with: line ends and markers inside titles and
+    texts, long lines, every kind of quantity, photos."""
+    photo = b"BM" + bytes(range(256)) * 2
+    tricky = [
+        record(CHAPTER, b"Soups & Stews: Winter", chapter=1),
+        record(CHAPTER, b"Cr\xe8me\rDesserts", chapter=2),
+        record(RECIPE, b"Meal-Master Recipe\r\nTitle: Odd", b"1 1/2 c flour\r-- sifted\r;more\r2 T butter:"
+               b"\r== Topping ==\r" + b"x" * 90 + b" y" * 50 + b"\r\x00\t3/16 ts salt\r.",
+               b"Serving suggestion: hot.\rYield: 2\rPhoto: 12\r- - - - - -\rMMMMM\r" + b"-" * 90,
+               photo, recipe_id=1, chapter=1, servings=255),
+        record(TEXT, b"Notes", b"Tovalia Chapter: fake\r\r1 cup water\r<b>&amp;</b>\xff\x81", b"",
+               b"\x00" * 58, recipe_id=2, chapter=2),
+        record(RECIPE, b" ", b"", b"", recipe_id=3, chapter=9),
+    ]
+    return {
+        "tricky_texts": file_header() + b"".join(tricky),
+        "sound": file_header() + b"".join(SOUND_RECORDS),
+    }
+
+
 def grocery_item(name, item_id, quantity=0, default=0, cost=0, store=b"", location=b"", hit=0,
                  reserved=0, name_length=None, store_length=None):
     """One 100-byte Grocer30.dat record; the length overrides make damaged ones."""
@@ -275,6 +297,7 @@ def main():
     write("record_scan", record_scan_seeds())
     write("index_load", index_load_seeds())
     write("settings", settings_seeds())
+    write("export", export_seeds())
     write("grocery_file", grocery_file_seeds())
     write("meal_file", meal_file_seeds())
 

@@ -7,6 +7,7 @@
 #include "interchange/import_command.h"
 #include "interchange/manual_import_screen.h"
 #include "platform/program_folder.h"
+#include "spell/spell_check_screen.h"
 #include "ui/box.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
@@ -138,6 +139,16 @@ bool RunImportCommand(App& app) {
     if (VerifyImportFormat(app, way, options)) {
       request.way = way;
       request.sortByCategory = options[0];
+      // The spell check of each imported record, until the user quits it;
+      // one dictionary serves the whole import.
+      SpellDictionary dictionary;
+      if (options[1]) {
+        app.spellCheckQuit = false;
+        LoadDictionaryForPass(app, dictionary);
+        request.checkRecord = [&app, &dictionary](Database&) {
+          if (!app.spellCheckQuit) CheckRecordSpelling(app, dictionary, true);
+        };
+      }
       const TitlePrompt askForTitle = [&app] {
         int answer = 0;
         ShowMessage(app.ui, "All Records must have a title.|Please enter a title for this recipe", "", 1,

@@ -17,6 +17,7 @@
 #include "db/title_index.h"
 #include "grocery/recipe_groceries.h"
 #include "interchange/duplicate_review_screen.h"
+#include "interchange/export_dialog.h"
 #include "output/pdf_book_screen.h"
 #include "output/print_screen.h"
 #include "recipe/record_editing.h"
@@ -156,8 +157,9 @@ void RunCommand(App& app, IndexView& view, size_t button) {
     SavePdfBook(app);
   } else if (caption == "New Meal") {
     AddTickedRecipesToCalendar(app);
+  } else if (caption == "Export") {
+    RunExportCommand(app, ExportFrom::kIndexScreen);
   }
-  // "Export" opens the export writers, which take over once they exist.
 }
 
 // The ingredients of the ticked recipes go on the shopping list.

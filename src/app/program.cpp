@@ -24,6 +24,7 @@
 #include "platform/program_folder.h"
 #include "platform/sdl_platform.h"
 #include "recipe/recipe_screen.h"
+#include "spell/starter_dictionary.h"
 #include "state/app_state.h"
 #include "state/database_lifecycle.h"
 #include "ui/frame.h"
@@ -214,6 +215,9 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   // 11-12. A first start offers the collection of an earlier installation;
   // an old spell-check dictionary is folded into the current one.
   if (!FileExists(db.paths.setupFile)) OfferUpgrade(app, UpgradeAsker::kFirstStart);
+  // A data folder without a dictionary gets the one shipped beside the
+  // program; an old dictionary is then folded into it.
+  InstallStarterDictionary(ProgramFolder(), dataFolder);
   ConvertOldDictionary(dataFolder, progress);
 
   // 13-15. The database, brought into agreement with its files.

@@ -10,6 +10,10 @@
 #include "calendar/meal_recipes.h"
 #include "db/data_file.h"
 #include "grocery/recipe_groceries.h"
+#include "output/list_print_job.h"
+#include "output/list_print_screen.h"
+#include "output/print_destination.h"
+#include "output/print_layouts.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
 #include "platform/program_folder.h"
@@ -119,7 +123,12 @@ void DeleteMealsCommand(App& app, MealsScreenState& state) {
 
 void PrintMealsCommand(App& app) {
   if (app.meals.count == 0) return ShowNotice(app.ui, meal_message::kNothingToPrint);
-  ShowNotice(app.ui, meal_message::kPrintingLater);
+  ByteBuffer record;
+  if (ListPrintSetup(app, kMealListTitle, kMealListLayout, record) != 1) return;
+  std::string path;
+  if (!AskWherePdfGoes(app, record, "Meal List.pdf", path)) return;
+  const PrintReport report = PrintMealList(MealPrintLines(app.meals), record, *app.printers, path, *app.db.progress);
+  if (!report.done) ShowNotice(app.ui, report.error);
 }
 
 void ExportMealsCommand(App& app) {

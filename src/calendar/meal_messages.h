@@ -23,8 +23,6 @@ inline constexpr char kAddThisRecipe[] = "Do you want to add this recipe|to the 
 inline constexpr char kAddingMeal[] = "Adding meal to calendar";
 inline constexpr char kNothingToExport[] = "There are no meals to export?";
 inline constexpr char kExportWhere[] = "Where Do You Want To Save Your Meal Calendar?";
-inline constexpr char kPrintingLater[] =
-    "Printing is not available yet.||Use Export to hand the meals|to a calendar program meanwhile.";
 inline constexpr char kNoRecipesAmongMeals[] = "The chosen meals hold no recipe|that is still in the collection?";
 // The question before the chosen meals' recipes go on the shopping list.
 inline std::string RaiseShoppingList(size_t recipes) {

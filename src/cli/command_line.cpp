@@ -54,6 +54,12 @@ Commands (text is UTF-8; fields are separated by tabs):
   import FILE|- (--chapter N | --sort-by-category) [--as-text-record]
                                     imports the recipes of another program's export (or of
                                     standard input) and prints CHAPTER, NAME, COUNT stored
+  export (RECIPEID... | --chapter N) --format FORMAT [--output FILE]
+                                    writes recipes (or a chapter or view: -1 is All Recipes)
+                                    as FORMAT: tovalia (with photos), tovalia-text,
+                                    mealmaster, mastercook, xml or index; the exact bytes of
+                                    the window's export (Windows-1252, CR LF) go to FILE, or
+                                    to standard output
   grocery list [--selected | --found]
                                     grocery items (all, on the shopping list, or found by the
                                     last search): ID, QUANTITY, NAME, STORE, LOCATION, COST,
@@ -73,7 +79,10 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     writes the shopping list to the file (the format's
                                     extension is added when missing) or to standard output
   grocery print [--printer NAME] [--output FILE.pdf]
-                                    prints the shopping list (not available yet)
+                                    prints the shopping list with its print settings (and
+                                    the meal list after it when they say so) on their
+                                    printer, or on NAME; --output saves a PDF
+                                    ("Save as PDF")
   grocery add-recipe RECIPEID...    puts the recipes' ingredients on the shopping list
   print (RECIPEID... | --chapter N) [--layout 50-59] [--printer NAME] [--output FILE.pdf]
                                     prints recipes with the stored settings of a layout
@@ -87,7 +96,9 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     new entry's number; dates are written YYYY-MM-DD
   meals delete ENTRYID              takes a meal off the calendar
   meals print [--from DATE] [--to DATE] [--printer NAME] [--output FILE.pdf]
-                                    prints the meal list (not available yet)
+                                    prints the meals in the range with the meal list's
+                                    print settings on their printer, or on NAME;
+                                    --output saves a PDF ("Save as PDF")
   meals export --format ics [--output FILE] [--from DATE] [--to DATE]
                                     the meals as an iCalendar file for calendar programs
                                     (standard output unless --output)
@@ -100,6 +111,14 @@ Commands (text is UTF-8; fields are separated by tabs):
                                     default): PAIR, RECIPEID, TITLE, RECIPEID, TITLE and the
                                     RecipeIds of exact copies marked to delete ("-" for none);
                                     --delete-marked deletes those and says how many
+  spell RECIPEID                    the misspelled words of a recipe: PART, LINE:COLUMN,
+                                    WORD and suggestions; "watch for" words with their
+                                    replacements (nothing is changed)
+  dictionary add WORD [--replace-with TEXT]
+                                    adds a word to the spell-check dictionary (with a
+                                    replacement: a "watch for" word)
+  dictionary delete WORD | find WORD | list
+                                    takes a word out, looks one up, lists them all
   compact                           removes deleted records from the recipe file
   check                             reports what start-up found and the collection's size
 

@@ -80,4 +80,15 @@ int Reported(CommandContext& c, const WriteReport& report) {
   return kExitFailed;
 }
 
+int NoChapter(CommandContext& c, int32_t number) {
+  c.err << "There is no chapter with the number " << number << "; \"tovalia chapters\" lists them.\n";
+  return kExitFailed;
+}
+
+int32_t RowOfChapter(const Database& db, int32_t number) {
+  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
+    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
+  return -1;
+}
+
 }  // namespace tovalia

@@ -31,13 +31,17 @@ bool HasControlCharacter(std::string_view text);
 // ending in CR alone and no line end after the last line.
 bool ReadRecordTextFile(const std::string& path, std::string& text, std::string& error);
 
-// "There is no recipe or text with the number N."; the failure status.
-int NoRecipe(CommandContext& c, int32_t recipeId);
-
 // The exit status of a write, with its message on standard error.
 int Reported(CommandContext& c, const WriteReport& report);
 
 // A message in the window's notation ("|" starts a line) as one line.
 std::string MessageAsLine(const std::string& message);
+
+// Each prints its message and returns the failure status.
+int NoRecipe(CommandContext& c, int32_t recipeId);
+int NoChapter(CommandContext& c, int32_t number);
+
+// The row of a real chapter (not a reserved view), or -1.
+int32_t RowOfChapter(const Database& db, int32_t number);
 
 }  // namespace tovalia

@@ -10,9 +10,11 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "cli/duplicates_command.h"
+#include "cli/export_command.h"
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
 #include "cli/record_edit_commands.h"
+#include "cli/spell_commands.h"
 #include "cli/pdf_book_command.h"
 #include "cli/upgrade_command.h"
 #include "db/clock.h"
@@ -54,17 +56,6 @@ std::string_view BufferText(const ByteBuffer& buffer, int32_t length) {
                           static_cast<size_t>(length));
 }
 
-
-// The row of a real chapter (not a reserved view), or -1.
-int32_t RowOfChapter(const Database& db, int32_t number) {
-  for (size_t row = kReservedChapterRows; row < db.chapterTable.size(); ++row)
-    if (db.chapterTable[row].number == number) return static_cast<int32_t>(row);
-  return -1;
-}
-
-int NoChapter(CommandContext& c, int32_t number) {
-  c.err << "There is no chapter with the number " << number
-        << "; \"tovalia chapters\" lists them.\n";
   return kExitFailed;
 }
 
@@ -542,11 +533,12 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"rename-chapter", ParseRenameChapter}, {"delete-chapter", ParseDeleteChapter},
       {"move", ParseMove},             {"copy", ParseCopy},
       {"search", ParseSearch},         {"import", ParseImport},
-      {"grocery", ParseGrocery},
+      {"export", ParseExport},         {"grocery", ParseGrocery},
       {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
       {"print", ParsePrint},           {"duplicates", ParseDuplicates},
       {"edit", ParseEdit},             {"photo", ParsePhoto},
+      {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };
   auto found = kCommands.find(name);
   if (found == kCommands.end())

@@ -8,6 +8,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/command_printer.h"
 #include "db/clock.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
@@ -17,6 +18,11 @@
 #include "grocery/grocery_money.h"
 #include "grocery/recipe_groceries.h"
 #include "grocery/shopping_list.h"
+#include "output/list_print_job.h"
+#include "output/print_layouts.h"
+#include "output/print_record.h"
+#include "platform/canvas.h"
+#include "platform/system_printers.h"
 
 namespace tovalia {
 
@@ -48,6 +54,39 @@ void PrintItems(CommandContext& c, const GroceryCatalogue& catalogue) {
           << FormatMoney(ItemCost(catalogue.image, item)) << '\t' << ItemDefaultQuantity(catalogue.image, item)
           << '\n';
   }
+}
+
+// Prints the shopping list with the grocery list's stored print settings,
+// and the meal list after it when they ask for that.
+int PrintShoppingList(CommandContext& c, GroceryCatalogue& catalogue, const std::string& printer,
+                      const std::string& output) {
+  SystemPrinters printers;
+  ByteBuffer record;
+  if (!ListRecordForCommand(c, kGroceryListLayout, record, printers, printer, output,
+                            "The grocery list's print settings"))
+    return kExitFailed;
+  const LocalDate today = Today();
+  MealSection meals;
+  if (MealListAfterGroceries(record)) {
+    if (!MealsForGroceryList(c.meals, today, meals.lines)) {
+      c.err << "The meal calendar " << c.meals.path << " cannot be read.\n";
+      return kExitFailed;
+    }
+    meals.record = NewPrintRecord();
+    LoadPrintRecord(c.settings, kMealListLayout, meals.record, printers);
+  }
+  const PrintReport report = PrintGroceryList(catalogue, record, today, meals, printers, output, *c.db.progress);
+  ReleaseFontCaches();
+  if (!report.done) {
+    c.err << Cp1252ToUtf8(report.error) << '\n';
+    return kExitFailed;
+  }
+  c.out << "printer\t" << Cp1252ToUtf8(PrinterName(record)) << '\n'
+        << "items\t" << report.lines - static_cast<int>(meals.lines.size()) << '\n';
+  if (!meals.lines.empty()) c.out << "meals\t" << meals.lines.size() << '\n';
+  c.out << "pages\t" << report.pages << '\n';
+  if (PrinterName(record) == kSaveAsPdfPrinter) c.out << "file\t" << output << '\n';
+  return kExitOk;
 }
 
 // The item a NAME_OR_ID argument means: the item with that id, else the one
@@ -288,21 +327,21 @@ ParsedCommand ParseExport(const Args& args) {
 }
 
 ParsedCommand ParsePrint(const Args& args) {
+  std::string printer, output;
   for (size_t i = 0; i < args.size(); i += 2) {
-    if (i + 1 >= args.size() || (args[i] != "--printer" && args[i] != "--output"))
+    if (i + 1 >= args.size() || (args[i] != "--printer" && args[i] != "--output") || args[i + 1].empty())
       return Refuse("\"grocery print\" takes --printer NAME and --output FILE.pdf.");
+    (args[i] == "--printer" ? printer : output) = args[i + 1];
   }
-  return ReadOnly({[](CommandContext& c) {
+  return ReadOnly({[printer = Utf8ToCp1252(printer), output](CommandContext& c) {
                      GroceryCatalogue catalogue(c.db.paths.groceryFile);
                      if (!OpenCatalogue(c, catalogue)) return kExitFailed;
                      BuildGroceryView(catalogue, kSelectedItemsMode);
                      if (catalogue.view.empty()) {
                        c.err << "No items have been selected for the grocery list.\n";
-                     } else {
-                       c.err << "Printing is not available in this version yet; "
-                                "\"tovalia grocery export --format text --output FILE\" writes the list to print.\n";
+                       return kExitFailed;
                      }
-                     return kExitFailed;
+                     return PrintShoppingList(c, catalogue, printer, output);
                    },
                    {}});
 }

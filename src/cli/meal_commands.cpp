@@ -9,10 +9,16 @@
 #include "calendar/meal_list.h"
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/command_printer.h"
 #include "db/cp1252.h"
 #include "db/data_file.h"
 #include "db/recipe_lists.h"
 #include "db/title_index.h"
+#include "output/list_print_job.h"
+#include "output/print_layouts.h"
+#include "output/print_record.h"
+#include "platform/canvas.h"
+#include "platform/system_printers.h"
 
 namespace tovalia {
 
@@ -158,10 +164,31 @@ ParsedCommand ParsePrint(const std::vector<std::string>& args) {
   MealOptions options;
   std::string error;
   if (!ReadMealOptions(args, {"--from", "--to", "--printer", "--output"}, options, error)) return Refuse(error);
-  return ReadOnly({[](CommandContext& c) {
-                     c.err << "Printing is not available in this version yet; \"tovalia meals export "
-                              "--format ics\" hands the meals to a calendar program.\n";
-                     return kExitFailed;
+  const std::string printer = Utf8ToCp1252(Option(options.values, "--printer"));
+  const std::string output = Option(options.values, "--output");
+  return ReadOnly({[range = options.range, printer, output](CommandContext& c) {
+                     if (!LoadCalendar(c)) return kExitFailed;
+                     const std::vector<MealPrintLine> lines = MealPrintLines(c.meals, MealsInRange(c.meals, range));
+                     if (lines.empty()) {
+                       c.err << "There are no meals to print.\n";
+                       return kExitFailed;
+                     }
+                     SystemPrinters printers;
+                     ByteBuffer record;
+                     if (!ListRecordForCommand(c, kMealListLayout, record, printers, printer, output,
+                                               "The meal list's print settings"))
+                       return kExitFailed;
+                     const PrintReport report = PrintMealList(lines, record, printers, output, *c.db.progress);
+                     ReleaseFontCaches();
+                     if (!report.done) {
+                       c.err << Cp1252ToUtf8(report.error) << '\n';
+                       return kExitFailed;
+                     }
+                     c.out << "printer\t" << Cp1252ToUtf8(PrinterName(record)) << '\n'
+                           << "meals\t" << report.lines << '\n'
+                           << "pages\t" << report.pages << '\n';
+                     if (PrinterName(record) == kSaveAsPdfPrinter) c.out << "file\t" << output << '\n';
+                     return kExitOk;
                    },
                    {}});
 }

@@ -1,6 +1,7 @@
 #include "cli/print_command.h"
 
 #include "cli/command_line.h"
+#include "cli/command_printer.h"
 #include "cli/command_support.h"
 #include "db/cp1252.h"
 #include "db/recipe_lists.h"
@@ -52,26 +53,8 @@ int Print(CommandContext& c, const PrintArguments& a) {
   ByteBuffer record = NewPrintRecord();
   LoadPrintRecord(c.settings, layout, record, printers);
   ApplyLayout(record);
-  std::string printer = a.printer;
-  if (printer.empty() && !a.output.empty()) printer = kSaveAsPdfPrinter;
-  if (!printer.empty()) {
-    PrinterInfo info;
-    if (!printers.OpenPrinter(printer, RecordPaper(record), info)) {
-      c.err << "There is no printer named \"" << Cp1252ToUtf8(printer) << "\".\n";
-      return kExitFailed;
-    }
-    SetPrinter(record, info);
-    ApplyLayout(record);
-  }
-  if (PrinterName(record).empty()) {
-    c.err << "Layout " << layout << " has no printer; name one with --printer, or --output FILE.pdf.\n";
+  if (!UseCommandPrinter(c, record, printers, a.printer, a.output, "Layout " + std::to_string(layout)))
     return kExitFailed;
-  }
-  if (PrinterName(record) == kSaveAsPdfPrinter && a.output.empty()) {
-    c.err << "\"Save as PDF\" needs the file: --output FILE.pdf.\n";
-    return kExitFailed;
-  }
-  SetU16(record, print_field::kDeviceMode + device_mode::kOrientation, GetU16(record, print_field::kOrientation));
   const PrintReport report = PrintEntries(c.db, record, printers, entries, a.output);
   // The fonts are done with; their caches go before the program ends.
   ReleaseFontCaches();

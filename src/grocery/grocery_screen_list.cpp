@@ -4,6 +4,11 @@
 #include "grocery/grocery_edits.h"
 #include "grocery/grocery_export.h"
 #include "grocery/grocery_screen_forms.h"
+#include "output/list_print_job.h"
+#include "output/list_print_screen.h"
+#include "output/print_destination.h"
+#include "output/print_layouts.h"
+#include "output/print_record.h"
 #include "ui/choice_list.h"
 #include "ui/file_chooser.h"
 #include "ui/message_box.h"
@@ -17,15 +22,29 @@ constexpr char kNewListQuestion[] =
     "Are you sure you want|to start a new grocery list?||Defaults: Set all quantities to default value|"
     "Zero: Clears all item quantities|One: Sets all quantities to one";
 constexpr char kNothingSelected[] = "No items have been selected|for the grocery list?";
-constexpr char kPrintingNotReady[] =
-    "Printing is not available in this version yet.||"
-    "Export can save the list as a text file to print.";
 
 // Back to the shopping list from its first row.
 void ShowSelectedItems(GroceryCatalogue& c) {
   BuildGroceryView(c, kSelectedItemsMode);
   c.currentRow = 0;
   c.topRow = 0;
+}
+
+// Prints the shopping list with the accepted settings, and the meal list
+// after it when they ask for that.
+void PrintList(App& app, const ByteBuffer& record) {
+  std::string path;
+  if (!AskWherePdfGoes(app, record, "Grocery List.pdf", path)) return;
+  const LocalDate today = Today();
+  MealSection meals;
+  if (MealListAfterGroceries(record)) {
+    if (!MealsForGroceryList(app.meals, today, meals.lines))
+      return ShowNotice(app.ui, "The meal calendar|" + OneItem(app.meals.path, 70) + "|cannot be read.");
+    meals.record = NewPrintRecord();
+    LoadPrintRecord(app.settings, kMealListLayout, meals.record, *app.printers);
+  }
+  const PrintReport report = PrintGroceryList(app.grocery, record, today, meals, *app.printers, path, *app.db.progress);
+  if (!report.done) ShowNotice(app.ui, report.error);
 }
 
 }  // namespace
@@ -47,9 +66,8 @@ void PrintListCommand(App& app) {
   if (c.view.empty()) {
     ShowNotice(app.ui, kNothingSelected);
   } else {
-    // The print setup for the grocery list ("Print Grocery List") and the
-    // printed list take over here once printing exists.
-    ShowNotice(app.ui, kPrintingNotReady);
+    ByteBuffer record;
+    if (ListPrintSetup(app, kGroceryListTitle, kGroceryListLayout, record) == 1) PrintList(app, record);
   }
   ShowSelectedItems(c);
 }

@@ -17,6 +17,9 @@ void SplitMealMasterBody(const std::vector<std::string>& lines, ImportedRecipe& 
 void SplitMasterCookBody(const std::vector<std::string>& lines, ImportedRecipe& recipe);
 void SplitNowYoureCookingBody(const std::vector<std::string>& lines, ImportedRecipe& recipe);
 void SplitBodyByScan(const std::vector<std::string>& lines, ImportedRecipe& recipe);
+// The program's own export: the ingredients end at the first "." line, and
+// lines are kept as written. A text record's lines are its text.
+void SplitOwnTextBody(const std::vector<std::string>& lines, bool textRecord, ImportedRecipe& recipe);
 
 // For a line that opens with a directions marker ("DIRECTIONS: Mix the
 // flour", "Directions", "INSTRUCTIONS:", "-= INSTRUCTIONS =-", "."): the

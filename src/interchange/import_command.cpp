@@ -85,6 +85,7 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
 ImportOptions ImportOptionsFor(const Database& db, const ImportRequest& request) {
   ImportOptions options;
   options.sortByCategory = request.sortByCategory;
+  options.checkRecord = request.checkRecord;
   const size_t row = static_cast<size_t>(db.currentChapterRow);
   options.chapterNumber = row < db.chapterTable.size() ? db.chapterTable[row].number : kAllRecipes;
   return options;

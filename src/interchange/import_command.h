@@ -19,6 +19,7 @@ struct ImportRequest {
   bool fromClipboard = false;  // the source is the clipboard's text in Temp.dat
   ImportWay way = ImportWay::kAutomatic;
   bool sortByCategory = false;
+  ImportedRecordCheck checkRecord = {};  // the spell check, when it is on
 };
 
 struct ImportOutcome {

@@ -442,16 +442,21 @@ ParsedIngredient ParseIngredientLine(std::string_view line) {
     unit = found->replacement;  // empty for each/ea/x before a point: the word goes
     rest = rest.substr(found->end);
   }
-  std::string ingredient = TrimBlanks(NormaliseUnitsAfterNumbers(rest));
-  if (StartsWith(ingredient, "- ")) ingredient = TrimBlanks(std::string_view(ingredient).substr(2));
+  auto withoutDash = [](std::string text) {
+    text = TrimBlanks(text);
+    return StartsWith(text, "- ") ? TrimBlanks(std::string_view(text).substr(2)) : text;
+  };
+  const std::string ingredient = withoutDash(NormaliseUnitsAfterNumbers(rest));
+  result.writtenIngredient = withoutDash(rest);
   if (StartsWith(s, "1 x ") || StartsWith(s, "0.00 ")) {
     // These lines keep their rest whole, with its unit words normalised.
     result.ingredient = TrimBlanks(unit + " " + ingredient);
+    result.writtenIngredient = TrimBlanks(unit + " " + result.writtenIngredient);
     return result;
   }
   result.unit = unit;
   result.ingredient = ingredient;
-  if (result.quantity == 0 && result.unit.empty()) result.ingredient = std::string(line);
+  if (result.quantity == 0 && result.unit.empty()) result.ingredient = result.writtenIngredient = std::string(line);
   return result;
 }
 
@@ -526,6 +531,7 @@ bool BreakDirectionsText(Database& db, std::string_view lineEnd) {
 int32_t StoreImportedRecipe(Database& db, std::string_view categories, const ImportOptions& options) {
   const int32_t chapter = options.sortByCategory ? ChapterForCategories(db, categories) : options.chapterNumber;
   if (chapter < 0) return -1;
+  if (options.checkRecord) options.checkRecord(db);
   SetU16(db.recordHeaderBuffer, header::kChapterNumber, chapter);
   SetI32(db.recordHeaderBuffer, header::kRecipeId, db.nextRecipeId);
   if (AppendRecord(db) < 0) return -1;

@@ -36,6 +36,9 @@ struct ParsedIngredient {
   std::string amount;      // the amount as stored: "1-1/2", "3/16", "2-3"; empty to write the quantity
   std::string unit;        // a canonical unit word, or empty
   std::string ingredient;  // the rest of the line
+  // The rest as the line writes it, before unit words after numbers are
+  // made canonical: what an export writes back.
+  std::string writtenIngredient;
 };
 
 // Reads the amount (a range of two included), the unit word standing
@@ -62,9 +65,14 @@ bool AppendDirectionsText(Database& db, std::string_view text);
 // when the directions are empty or end with a line end already.
 bool BreakDirectionsText(Database& db, std::string_view lineEnd);
 
+// Looks at (and may change) the record in the buffers before it is stored:
+// the spell check of an import.
+using ImportedRecordCheck = std::function<void(Database&)>;
+
 struct ImportOptions {
   bool sortByCategory = false;  // file recipes in the chapter their first category names
   int32_t chapterNumber = 0;    // otherwise, this chapter
+  ImportedRecordCheck checkRecord = {};  // empty: records are stored as read
 };
 
 // Stores the current record (kind, title, texts and servings filled) in the

@@ -129,6 +129,14 @@ bool IsPhotoLine(std::string_view upper, size_t& length) {
   return length > 0 && length <= kLargestPhoto;
 }
 
+// "Servings: 4", or "Servings: " alone for a text record, as the program's
+// own export ends a recipe.
+bool IsOwnServingsLine(std::string_view upper) {
+  if (!StartsWith(upper, "SERVINGS:")) return false;
+  const std::string number = TrimBlanks(upper.substr(9));
+  return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // Formats that end each recipe with a marker of their own: inside such a
 // recipe's body, only the same format's start marker opens a new recipe.
 bool HasEndMarker(ImportFormat format) {
@@ -159,12 +167,22 @@ void ImportPass::Reset() {
   photoLines_.clear();
   photoLength_ = 0;
   pendingDirection_.clear();
+  heldServings_.reset();
+  heldBlankLines_ = 0;
+  ownTextRecord_ = false;
+  blankLinesBeforeTitle_ = 0;
 }
 
-// Column formats keep their lines whole; the others keep at most 80
-// characters a line, cutting longer ones at their last blank. A recipe keeps
-// at most 999 lines.
+// The program's own export keeps its lines as they are, with no limit on
+// their number (its texts are bounded by the record's); column formats keep
+// theirs whole; the others keep at most 80 characters a line, cutting
+// longer ones at their last blank. A recipe keeps at most 999 lines.
 void ImportPass::Collect(const std::string& raw) {
+  const bool own = format_ == ImportFormat::kOwnText;
+  if (own) {
+    body_.push_back(raw);
+    return;
+  }
   std::string line = KeepsColumns(format_) ? raw : TrimBlanks(raw);
   while (!line.empty() && line.back() == ' ') line.pop_back();
   for (;;) {
@@ -222,6 +240,7 @@ bool ImportPass::StartMarker(const std::string& raw, const std::string& trimmed,
     section_ = 0;
     xml_.ImportXmlLine(std::string_view(raw).substr(raw.find("<Recipe ")));
   }
+  blankLinesBeforeTitle_ = 0;
   if (format == ImportFormat::kOwnText) recipe_.categories = AfterColon(trimmed, 0);
   return true;
 }
@@ -395,10 +414,79 @@ void ImportPass::EndPhoto() {
   BmpLayout layout;
   if (bytes.size() == photoLength_ && ReadBmpLayout(bytes.data(), bytes.size(), layout)) {
     recipe_.photo = std::move(bytes);
+    // The own export's writer puts an empty line before the photo.
+    if (format_ == ImportFormat::kOwnText && !body_.empty() && TrimBlanks(body_.back()).empty()) body_.pop_back();
   } else if (section_ >= 3) {
     for (const std::string& line : photoLines_) Collect(line);
   }
   photoLines_.clear();
+}
+
+
+void ImportPass::TakeHeldServings() {
+  if (!heldServings_) return;
+  const std::string number = AfterColon(*heldServings_, 0);
+  recipe_.servings = ReadServings(number);
+  ownTextRecord_ = number.empty();
+  servingsSeen_ = true;
+  heldServings_.reset();
+  heldBlankLines_ = 0;
+}
+
+// The program's own export holds a recipe's fields in a fixed order: the
+// title, a rule of "=", the ingredients, a "." line, the directions, the
+// photo, the servings and the banner. Inside its body only its photo line,
+// its servings line and the next recipe's chapter line are looked for: any
+// other line is text, whatever it looks like ("Serving suggestion: ...",
+// "- - - - -"). A servings line ends the recipe only when the banner, the
+// next recipe or the end follows it; "Servings: 6" among the ingredients
+// stays text.
+void ImportPass::OwnTextLine(const std::string& raw, const std::string& trimmed, const std::string& upper) {
+  // Every recipe ends in its servings line: a chapter line in the body
+  // before it is text of the recipe.
+  if (StartsWith(upper, "TOVALIA") && Contains(upper, "CHAPTER:") && (section_ < 3 || heldServings_)) {
+    TakeHeldServings();
+    StartMarker(raw, trimmed, upper);
+    return;
+  }
+  if (section_ == 1 && trimmed.empty()) {
+    ++blankLinesBeforeTitle_;
+    return;
+  }
+  if (section_ == 1 && blankLinesBeforeTitle_ >= 2 && OnlyOf(trimmed, '=')) {
+    // The rule under a blank title: the title is asked for when stored.
+    hasTitle_ = true;
+    section_ = 3;
+    return;
+  }
+  if (section_ < 3) return Header(raw, trimmed, upper);
+  if (heldServings_) {
+    if (trimmed.empty()) {
+      ++heldBlankLines_;
+      return;
+    }
+    if (StartsWith(upper, "EXPORTED FROM TOVALIA")) {
+      TakeHeldServings();
+      Finish();
+      section_ = 0;
+      return;
+    }
+    // Text after all: it goes back into the body with the blank lines after it.
+    Collect(*heldServings_);
+    for (; heldBlankLines_ > 0; --heldBlankLines_) Collect("");
+    heldServings_.reset();
+  }
+  size_t photoLength = 0;
+  if (IsOwnServingsLine(upper)) {
+    heldServings_ = raw;
+  } else if (IsPhotoLine(upper, photoLength)) {
+    sectionBeforePhoto_ = section_;
+    photoLength_ = photoLength;
+    photoLines_ = {trimmed};
+    section_ = 5;
+  } else {
+    Collect(raw);
+  }
 }
 
 void ImportPass::Line(const std::string& raw) {
@@ -408,6 +496,8 @@ void ImportPass::Line(const std::string& raw) {
     xml_.ImportXmlLine(raw);
   } else if (section_ == 5 && PhotoLine(trimmed)) {
     // a line of photo data
+  } else if (format_ == ImportFormat::kOwnText && section_ >= 1) {
+    OwnTextLine(raw, trimmed, upper);
   } else if (!StartMarker(raw, trimmed, upper) && !EndMarker(trimmed, upper)) {
     Header(raw, trimmed, upper);
   }
@@ -416,6 +506,7 @@ void ImportPass::Line(const std::string& raw) {
 
 void ImportPass::End() {
   if (format_ == ImportFormat::kXml) xml_.End();
+  TakeHeldServings();
   if (section_ >= 2) Finish();
   section_ = 0;
 }
@@ -436,6 +527,7 @@ void ImportPass::Finish() {
       }
       break;
     case ImportFormat::kNowYoureCooking: SplitNowYoureCookingBody(body_, recipe_); break;
+    case ImportFormat::kOwnText: SplitOwnTextBody(body_, ownTextRecord_, recipe_); break;
     default: SplitBodyByScan(body_, recipe_); break;
   }
   sink_(std::move(recipe_));

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ class ImportPass {
   bool StartMarker(const std::string& raw, const std::string& trimmed, const std::string& upper);
   bool EndMarker(const std::string& trimmed, const std::string& upper);
   void Header(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void OwnTextLine(const std::string& raw, const std::string& trimmed, const std::string& upper);
+  void TakeHeldServings();
   void TildeCodedLine(const std::string& trimmed, const std::string& upper);
   bool PhotoLine(const std::string& trimmed);
   void EndPhoto();
@@ -73,6 +76,15 @@ class ImportPass {
   size_t photoLength_ = 0;
   std::vector<std::string> photoLines_;
   int sectionBeforePhoto_ = 0;
+  // The own export: a servings line not yet known to end its recipe, the
+  // blank lines after it, and whether the recipe was a text record (its
+  // servings line holds no number).
+  std::optional<std::string> heldServings_;
+  int heldBlankLines_ = 0;
+  bool ownTextRecord_ = false;
+  // Blank lines between the chapter line and the title: the writer puts one
+  // there, and a second when the title itself is blank.
+  int blankLinesBeforeTitle_ = 0;
 };
 
 }  // namespace tovalia

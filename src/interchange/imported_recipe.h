@@ -24,6 +24,13 @@ struct ImportedRecipe {
   // The body had no ingredient block: its lines are kept as the text of a
   // text record (in `ingredients`), with no directions.
   bool textOnly = false;
+  // The program's own export: its title and ingredient lines are stored as
+  // they were written, not cleaned and rebuilt.
+  bool asWritten = false;
+  // Laid out as the program's own writer lays it out: the texts are stored
+  // line for line as they came (blank lines and blanks at the ends of lines
+  // kept), and direction lines the writer wrapped are joined again.
+  bool ownLayout = false;
 };
 
 struct ImportResult {

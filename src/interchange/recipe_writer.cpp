@@ -6,6 +6,7 @@
 #include "db/cp1252.h"
 #include "db/record_format.h"
 #include "db/record_store.h"
+#include "interchange/wrapped_text.h"
 
 namespace tovalia {
 
@@ -23,6 +24,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int32_t Length(const Database& db, int32_t field) { return GetI32(db.recordHeaderBuffer, field); }
 
+// The banner of our own exports is no text of a recipe, wherever it falls
+// (after the directions, or after a text record's text).
+bool IsOurBanner(std::string_view line) { return StartsWith(UpperCase(TrimBlanks(line)), "EXPORTED FROM TOVALIA"); }
+
 // One ingredient line: an empty line (or a lone "-") ends a group; "-- ",
 // ";" and a single "-" go on with the ingredient above; " -- " inside a line brings in a
 // preparation note; any other line opens with a capital. The line is then
@@ -32,6 +37,11 @@ bool WriteIngredientLine(Database& db, std::string line) {
   const int32_t length = Length(db, header::kIngredientsLength);
   // A lone "-" or ";" continues nothing: some exports space groups with it.
   if (line.empty() || line == "-" || line == ";") return EndIngredientGroup(db);
+  // Our Meal-Master export writes the sub-heading "Filling:" as "=== Filling ===".
+  if (line.size() > 8 && StartsWith(line, "=== ") && line.substr(line.size() - 4) == " ===") {
+    const std::string heading = TrimBlanks(std::string_view(line).substr(4, line.size() - 8));
+    if (!heading.empty()) line = heading + ":";
+  }
   const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
   const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
   if ((dashes || single) && length > 0 && GetU8(db.ingredientsBuffer, length - 1) == '\r') {
@@ -60,6 +70,7 @@ bool WriteText(Database& db, const std::vector<std::string>& lines) {
       gap = Length(db, header::kIngredientsLength) > 0;
       continue;
     }
+    if (IsOurBanner(line)) continue;
     if (gap) whole = AppendIngredientsText(db, "\r") && whole;
     gap = false;
     whole = AppendIngredientsText(db, line + "\r") && whole;
@@ -77,12 +88,21 @@ bool WriteDirections(Database& db, const std::vector<std::string>& lines) {
       whole = BreakDirectionsText(db, "\r\r") && whole;
       continue;
     }
-    const std::string upper = UpperCase(line);
-    if (upper == "NOTES:" || StartsWith(upper, "EXPORTED FROM TOVALIA")) continue;
+    if (UpperCase(line) == "NOTES:" || IsOurBanner(line)) continue;
     if (OpensStep(line)) whole = BreakDirectionsText(db, "\r") && whole;
     whole = AppendDirectionsText(db, line) && whole;
   }
   return whole;
+}
+
+// The texts of the program's own export as its writer wrote them out: the
+// ingredients each line with its line end, the directions with their cut
+// lines joined again. Both read out again as the same lines.
+bool WriteOwnLayoutTexts(Database& db, const ImportedRecipe& recipe) {
+  std::string ingredients;
+  for (const std::string& line : recipe.ingredients) ingredients += line + "\r";
+  const bool whole = AppendIngredientsText(db, ingredients);
+  return AppendDirectionsText(db, UnwrapCutLines(recipe.directions)) && whole;
 }
 
 }  // namespace
@@ -119,15 +139,19 @@ bool OpensStep(std::string_view line) {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result) {
   ClearCurrentRecord(db);
-  const std::string title = CleanTitle(recipe.title, askForTitle);
+  const bool titleAsWritten = recipe.asWritten && !TrimBlanks(recipe.title).empty();
+  const std::string title = titleAsWritten ? TrimBlanks(recipe.title) : CleanTitle(recipe.title, askForTitle);
   SetCurrentTitle(db, title);
   const int32_t servings = recipe.servings > 0 ? std::min(recipe.servings, 255) : kDefaultServings;
   SetU8(db.recordHeaderBuffer, header::kServings, servings);
   bool whole = true;
-  if (recipe.textOnly) {
+  if (recipe.ownLayout) {
+    whole = WriteOwnLayoutTexts(db, recipe);
+  } else if (recipe.textOnly) {
     whole = WriteText(db, recipe.ingredients);
   } else {
-    for (const std::string& line : recipe.ingredients) whole = WriteIngredientLine(db, line) && whole;
+    for (const std::string& line : recipe.ingredients)
+      whole = (recipe.asWritten ? AppendIngredientsText(db, line + "\r") : WriteIngredientLine(db, line)) && whole;
     whole = WriteDirections(db, recipe.directions) && whole;
     DropTrailingBreaks(db);
   }

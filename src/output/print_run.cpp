@@ -58,8 +58,8 @@ PrintReport PrintOnDevice(Database& db, const ByteBuffer& record, PrintDevice& d
   return report;
 }
 
-PrintReport PrintEntries(Database& db, const ByteBuffer& record, PrintSystem& printers,
-                         const std::vector<int32_t>& entries, const std::string& outputPath) {
+PrintReport PrintDocument(const ByteBuffer& record, PrintSystem& printers, const std::string& outputPath,
+                          const std::function<PrintReport(PrintDevice&)>& draw) {
   PrintReport report;
   const PaperSetup paper = RecordPaper(record);
   PrinterInfo printer;
@@ -73,10 +73,16 @@ PrintReport PrintEntries(Database& db, const ByteBuffer& record, PrintSystem& pr
     report.error = device->Error();
     return report;
   }
-  report = PrintOnDevice(db, record, *device, entries);
+  report = draw(*device);
   report.done = device->EndDocument();
   if (!report.done) report.error = device->Error().empty() ? "The document could not be printed." : device->Error();
   return report;
+}
+
+PrintReport PrintEntries(Database& db, const ByteBuffer& record, PrintSystem& printers,
+                         const std::vector<int32_t>& entries, const std::string& outputPath) {
+  return PrintDocument(record, printers, outputPath,
+                       [&](PrintDevice& device) { return PrintOnDevice(db, record, device, entries); });
 }
 
 }  // namespace tovalia

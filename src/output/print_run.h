@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct PrintReport {
   int pages = 0;
   int cards = 0;
   int recipes = 0;
+  int lines = 0;  // list lines (grocery items, meals)
   std::string error;  // why nothing was printed, when not done
 };
 
@@ -36,6 +38,13 @@ PrintableRecipe CurrentPrintable(const Database& db);
 // The caller ends the document.
 PrintReport PrintOnDevice(Database& db, const ByteBuffer& record, PrintDevice& device,
                           const std::vector<int32_t>& entries, int mostSheets = 0);
+
+// Opens the record's printer for its paper, starts a document named
+// "Tovalia" (written to outputPath by "Save as PDF"), lets `draw` put its
+// pages on the device and hands the document over. `draw` returns what it
+// printed; a device that failed on the way makes the report not done.
+PrintReport PrintDocument(const ByteBuffer& record, PrintSystem& printers, const std::string& outputPath,
+                          const std::function<PrintReport(PrintDevice&)>& draw);
 
 // Prints the recipes and text records at those index offsets, in order.
 // outputPath is the file "Save as PDF" writes. Progress shows "Printing

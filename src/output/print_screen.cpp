@@ -3,18 +3,16 @@
 #include <array>
 
 #include "db/record_operations.h"
-#include "output/pdf_book.h"
+#include "output/print_destination.h"
 #include "output/print_layouts.h"
 #include "output/print_record.h"
 #include "output/print_run.h"
 #include "output/print_setup_view.h"
 #include "output/sheet_preview_box.h"
-#include "platform/program_folder.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/choice_list.h"
 #include "ui/event_wait.h"
-#include "ui/file_chooser.h"
 #include "ui/frame.h"
 #include "ui/message_box.h"
 #include "ui/theme.h"
@@ -125,18 +123,6 @@ std::vector<int32_t> Entries(const App& app, int scope) {
   return entries;
 }
 
-// The file "Save as PDF" writes, or empty when the user cancels.
-std::string AskForPdfFile(App& app) {
-  std::string folder = GetTextSetting(app.settings, setting::kExportFolder);
-  if (folder.empty()) folder = ProgramFolder();
-  std::string name = "Recipes.pdf";
-  int result = 0;
-  ChooseFile(app.ui, "Where do you want to save your PDF?", kChooserPlain, folder, name, result);
-  if (result != 1 || name.empty()) return {};
-  PutTextSetting(app.settings, setting::kExportFolder, folder);
-  return folder + PdfFileName(name);
-}
-
 // Prints; true when the screen may close.
 bool Print(App& app, PrintSetup& s, int scope) {
   using namespace print_field;
@@ -145,10 +131,7 @@ bool Print(App& app, PrintSetup& s, int scope) {
     return false;
   }
   std::string path;
-  if (PrinterName(s.record) == kSaveAsPdfPrinter) {
-    path = AskForPdfFile(app);
-    if (path.empty()) return false;
-  }
+  if (!AskWherePdfGoes(app, s.record, "Recipes.pdf", path)) return false;
   if (HasDeviceMode(s.record)) SetU16(s.record, kDeviceMode + device_mode::kOrientation, GetU16(s.record, kOrientation));
   const PrintReport report = PrintEntries(app.db, s.record, *app.printers, Entries(app, scope), path);
   if (!report.done) {

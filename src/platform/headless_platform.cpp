@@ -74,9 +74,10 @@ bool HeadlessPlatform::OpenDocument(const std::string& target) {
 }
 
 bool HeadlessPlatform::SendEmail(const std::string& to, const std::string& subject,
-                                 const std::string&) {
+                                 const std::string& body) {
   if (!helpersPresent_) return false;
-  std::fprintf(stderr, "email: %s, %s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str());
+  std::fprintf(stderr, "email: %s, %s\n%s\n", Cp1252ToUtf8(to).c_str(), Cp1252ToUtf8(subject).c_str(),
+               ProgramTextToClipboard(body).c_str());
   return true;
 }
 
@@ -208,6 +209,14 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         clipboard_ = ClipboardToProgramText(Cp1252ToUtf8(c.text));
         clipboardData_.clear();
         break;
+      case Kind::kSaveClipboard: {
+        const std::string text = ProgramTextToClipboard(clipboard_);
+        std::FILE* file = std::fopen(c.text.c_str(), "wb");
+        const bool saved = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (file) std::fclose(file);
+        if (!saved) Fail(where + "cannot write " + c.text);
+        break;
+      }
       case Kind::kSnapshot:
         if (!canvas_ || !canvas_->WritePng(c.text)) Fail(where + "cannot write " + c.text);
         break;
@@ -248,6 +257,9 @@ bool HeadlessPlatform::ReadScript(InputState& input) {
         break;
       case Kind::kHelpers:
         helpersPresent_ = c.numbers[0] == 1;
+        break;
+      case Kind::kNoClipboard:
+        clipboardAnswers_ = false;
         break;
       case Kind::kQuit:
         input.quitFlag = true;

@@ -43,9 +43,11 @@ class HeadlessPlatform : public Platform {
   void Pause(int milliseconds) override { Advance(milliseconds); }
 
   std::string ClipboardText() override { return clipboard_; }
-  void SetClipboardText(const std::string& text) override {
+  bool SetClipboardText(const std::string& text) override {
+    if (!clipboardAnswers_) return false;
     clipboard_ = text;
     clipboardData_.clear();
+    return true;
   }
   std::optional<std::vector<std::string>> ClipboardTypes() override;
   bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
@@ -87,6 +89,7 @@ class HeadlessPlatform : public Platform {
   uint32_t caretDue_ = 0;
   std::string clipboard_;
   bool helpersPresent_ = true;  // a browser and an e-mail program can be started
+  bool clipboardAnswers_ = true;  // text put on the clipboard arrives there
   std::map<std::string, std::vector<uint8_t>> clipboardData_;  // by MIME type
   bool failed_ = false;
 };

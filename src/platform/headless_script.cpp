@@ -149,10 +149,16 @@ bool ParseScript(const std::string& source, std::vector<ScriptCommand>& commands
       c.kind = word == "press" ? Kind::kPress : word == "expect" ? Kind::kExpect : Kind::kAbsent;
       c.text = Utf8ToCp1252(rest);
       ok = !c.text.empty();
-    } else if (word == "snapshot" || word == "texts" || word == "buttons") {
-      c.kind = word == "snapshot" ? Kind::kSnapshot : word == "texts" ? Kind::kTexts : Kind::kButtons;
+    } else if (word == "snapshot" || word == "texts" || word == "buttons" || word == "saveclipboard") {
+      c.kind = word == "snapshot" ? Kind::kSnapshot
+               : word == "texts"  ? Kind::kTexts
+               : word == "buttons" ? Kind::kButtons
+                                   : Kind::kSaveClipboard;
       c.text = rest;
       ok = !rest.empty();
+    } else if (word == "noclipboard") {
+      c.kind = Kind::kNoClipboard;
+      ok = rest.empty();
     } else if (word == "helpers") {
       c.kind = Kind::kHelpers;
       ok = rest == "missing" || rest == "present";

@@ -21,6 +21,8 @@
 //   wheel N          turns the wheel N notches (negative: towards the user)
 //   wait MS          lets MS milliseconds pass (timers tick)
 //   clipboard TEXT   puts TEXT on the clipboard (escapes as for type)
+//   saveclipboard FILE writes the clipboard's text as the desktop gets it
+//                    (UTF-8, LF line ends)
 //   snapshot FILE    writes the window's picture as PNG
 //   texts FILE       writes every visible text, one a line: x, y, width,
 //                    "cut" or "whole", the text (UTF-8), separated by tabs
@@ -31,6 +33,7 @@
 //   window W H X Y   fails the run unless the main window has that size and place
 //   helpers missing  from here on no browser or e-mail program can be started
 //   helpers present  they can again (the default)
+//   noclipboard      from here on text put on the clipboard does not arrive
 //   quit             closes the program as the window's close box does
 // Blank lines and lines starting with # are skipped.
 #pragma once
@@ -43,8 +46,8 @@ namespace tovalia {
 struct ScriptCommand {
   enum class Kind {
     kClick, kRightClick, kDrag, kMove, kHold, kPress, kKey, kType, kCtrl, kWheel, kWait,
-    kClipboard, kClipboardData, kClipboardSave, kSnapshot, kTexts, kButtons, kExpect, kAbsent, kWindow,
-    kHelpers, kQuit,
+    kClipboard, kClipboardData, kClipboardSave, kSaveClipboard, kSnapshot, kTexts, kButtons, kExpect,
+    kAbsent, kWindow, kHelpers, kNoClipboard, kQuit,
   };
   Kind kind;
   int line = 0;

@@ -56,7 +56,8 @@ class Platform {
 
   // Clipboard text in the program's form: CP1252 with CR line ends.
   virtual std::string ClipboardText() = 0;
-  virtual void SetClipboardText(const std::string& text) = 0;
+  // False when the desktop's clipboard could not take the text.
+  virtual bool SetClipboardText(const std::string& text) = 0;
   // Clipboard data other than text (pictures, copied files), as far as the
   // desktop offers it, by MIME type ("image/png", "text/uri-list").
   // ClipboardTypes: the types on offer, or nothing when the clipboard cannot

@@ -298,8 +298,8 @@ std::string SdlPlatform::ClipboardText() {
   return result;
 }
 
-void SdlPlatform::SetClipboardText(const std::string& text) {
-  if (videoReady_) SDL_SetClipboardText(ProgramTextToClipboard(text).c_str());
+bool SdlPlatform::SetClipboardText(const std::string& text) {
+  return videoReady_ && SDL_SetClipboardText(ProgramTextToClipboard(text).c_str()) == 0;
 }
 
 std::optional<std::vector<std::string>> SdlPlatform::ClipboardTypes() {
@@ -329,9 +329,11 @@ bool SdlPlatform::OpenDocument(const std::string& target) {
 
 bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                             const std::string& body) {
-  return StartHelper({"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
-                      ProgramTextToClipboard(body), Cp1252ToUtf8(to)},
-                     kHelperGraceMs);
+  std::vector<std::string> arguments = {"xdg-email", "--subject", Cp1252ToUtf8(subject), "--body",
+                                        ProgramTextToClipboard(body)};
+  // A message with no address yet: the user fills it in.
+  if (!to.empty()) arguments.push_back(Cp1252ToUtf8(to));
+  return StartHelper(arguments, kHelperGraceMs);
 }
 
 }  // namespace tovalia

@@ -40,7 +40,7 @@ class SdlPlatform : public Platform {
   void Pause(int milliseconds) override;
 
   std::string ClipboardText() override;
-  void SetClipboardText(const std::string& text) override;
+  bool SetClipboardText(const std::string& text) override;
   std::optional<std::vector<std::string>> ClipboardTypes() override;
   bool ClipboardData(const std::string& type, std::vector<uint8_t>& bytes) override;
   bool SetClipboardData(const std::string& type, const std::vector<uint8_t>& bytes) override;

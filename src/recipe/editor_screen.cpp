@@ -13,6 +13,7 @@
 #include "recipe/photo_commands.h"
 #include "recipe/resize_prompts.h"
 #include "recipe/text_transforms.h"
+#include "spell/spell_check_screen.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
 #include "ui/message_box.h"
@@ -179,6 +180,26 @@ void RightClickInField(Editor& e, EditorFocus which) {
   ContextMenu(e);
 }
 
+// The checking pass over the title and texts as they stand in the editor;
+// the fields' lines are cut again after a replacement.
+void CheckEditorSpelling(Editor& e) {
+  SpellDictionary dictionary;
+  LoadDictionaryForPass(e.app, dictionary);
+  SpellPass pass(dictionary);
+  pass.AddText(e.model.title.text, e.model.title.maxLength - 1);
+  pass.AddText(e.model.ingredients.text, e.model.ingredients.maxLength - 1);
+  if (!e.model.textRecord) pass.AddText(e.model.directions.text, e.model.directions.maxLength - 1);
+  CheckSpelling(e.app, pass, false);
+  if (!pass.changed) return;
+  e.model.modified = true;
+  for (EditorText* field : {&e.model.title, &e.model.ingredients, &e.model.directions}) {
+    field->cursor = std::min(field->cursor, field->Length());
+    ClearBlock(*field);
+    RebuildLines(*field);
+    ScrollToCursor(*field);
+  }
+}
+
 // Runs a side-bar button; Leaving::kStay unless it ends the editor.
 Leaving RunButton(Editor& e, const std::string& caption) {
   App& app = e.app;
@@ -193,7 +214,7 @@ Leaving RunButton(Editor& e, const std::string& caption) {
       e.model.modified = true;
     }
   } else if (caption == "Spell Check") {
-    ShowNotice(app.ui, "The spell checker is not available yet.");
+    CheckEditorSpelling(e);
   } else if (RunPhotoCommand(app, caption)) {
     e.model.modified = true;
     e.RefreshPhoto();

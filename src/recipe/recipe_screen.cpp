@@ -9,6 +9,7 @@
 #include "db/record_format.h"
 #include "db/record_operations.h"
 #include "db/title_index.h"
+#include "interchange/export_dialog.h"
 #include "output/print_screen.h"
 #include "recipe/hover_word.h"
 #include "recipe/line_table.h"
@@ -151,8 +152,11 @@ void RunCommand(App& app, RecipeViewer& viewer, const RecipeLayout& layout, cons
     AddRecipeForToday(app, viewer);
   } else if (caption == "Print") {
     if (HaveRecord(app, viewer, "No Recipe to Print?")) PrintRecipes(app, kPrintCurrentRecipe);
+  } else if (caption == "Export") {
+    RunExportCommand(app, ExportFrom::kRecipeScreen);
+    // The export read the stored record into the buffers the screen shows.
+    LoadViewedRecord(app, viewer, layout);
   }
-  // "Export" hands over to the export writers, which check for themselves.
 }
 
 // The ingredient word under the pointer, when the pointer is over the

@@ -38,6 +38,9 @@ struct App {
   std::string grocerySearchWord;
   // The grocery items, read afresh each time the Grocery screen opens.
   GroceryCatalogue grocery;
+  // Set when the user left a spell-check pass with "Quit"; an import reads
+  // it to stop checking the recipes still to come.
+  bool spellCheckQuit = false;
 };
 
 }  // namespace tovalia

@@ -5,7 +5,10 @@
 // (47 + 62c, 142 + 52w). The meal list's rows are centred at y = 131 + 22r.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "state/settings.h"
+#include "support/pdf_text.h"
 #include "support/program_run.h"
 
 namespace tovalia {
@@ -188,7 +191,7 @@ TEST_F(MealsScreen, PrintExportAndShoppingListAnswer) {
   Cli({"meals", "add", "2026-12-10", "--note", "Stew"});
   Settings settings(program.Data().File("Setup50.dat"));
   PutTextSetting(settings, setting::kExportFolder, program.Temp().Path());
-  run = Run("type m\npress Print\nexpect Printing is not available yet.\npress OK\n"
+  run = Run("type m\npress Print\nexpect Print Meal List\nexpect 14 point\npress Cancel\n"
             "press Shopping List\nexpect The chosen meals hold no recipe\npress OK\n"
             "click 488 153\n"  // only the ticked meal is exported
             "press Export\nexpect Where Do You Want To Save Your Meal Calendar?\nkey Enter\n"
@@ -198,6 +201,32 @@ TEST_F(MealsScreen, PrintExportAndShoppingListAnswer) {
   const std::string text(ics.begin(), ics.end());
   EXPECT_NE(text.find("SUMMARY:Stew\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("SUMMARY:Soup"), std::string::npos);
+}
+
+TEST_F(MealsScreen, PrintSavesTheMealListOrItsTickedMealsInBothWindows) {
+  if (!testing::PopplerThere()) GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
+  Cli({"meals", "add", "2026-12-09", "--note", "Soup"});
+  Cli({"meals", "add", "2026-12-10", "--note", "Stew"});
+  Cli({"meals", "add", "2027-01-02", "--note", "Roast"});
+  Settings settings(program.Data().File("Setup50.dat"));
+  PutTextSetting(settings, setting::kExportFolder, program.Temp().Path());
+  Outcome run = Run("type m\npress Print\nexpect Print Meal List\nabsent Print meal list after groceries\n"
+                    "press OK\nexpect Where do you want to save your PDF?\nexpect Meal List.pdf\n"
+                    "key Escape\ntype winter\nkey Enter\nexpect 3 Meals\nquit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string all = testing::PdfText(program.Temp().File("winter.pdf"), 0, true);
+  EXPECT_TRUE(std::regex_search(all, std::regex("Meal List +Dec 9, 2026 - Jan 2, 2027"))) << all;
+  EXPECT_TRUE(std::regex_search(all, std::regex("Wed, +Dec 9: +Soup\\s+Thu, +Dec 10: +Stew\\s+Sat, +Jan 2: +Roast")))
+      << all;
+
+  // With one meal ticked only that one is printed.
+  run = Run("type m\nkey Down\nkey Space\npress Print\npress OK\nkey Escape\ntype soup\nkey Enter\n"
+            "expect 3 Meals\nquit\n",
+            "800x600");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string one = testing::Squeezed(testing::PdfText(program.Temp().File("soup.pdf")));
+  EXPECT_NE(one.find("Soup"), std::string::npos) << one;
+  EXPECT_EQ(one.find("Stew"), std::string::npos) << one;
 }
 
 TEST_F(MealsScreen, TheChosenMealsRecipesGoOnTheShoppingList) {

@@ -7,7 +7,11 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "db/clock.h"
 #include "db/data_folder_lock.h"
+#include "output/print_layouts.h"
+#include "output/print_record.h"
+#include "support/recording_printer.h"
 #include "support/temp_folder.h"
 
 namespace tovalia {
@@ -141,15 +145,44 @@ TEST_F(GroceryCommand, NewListAndExportInEveryFormat) {
   EXPECT_NE(nowhere.err.find("There is no folder"), std::string::npos);
 }
 
-TEST_F(GroceryCommand, PrintingSaysWhatStandsInItsWay) {
-  Outcome empty = Grocery({"print"});
+TEST_F(GroceryCommand, PrintSavesAPdfWithTheMealsWhenAskedOrSaysWhatStandsInItsWay) {
+  const std::string pdf = folder.File("list.pdf");
+  Outcome empty = Grocery({"print", "--output", pdf});
   EXPECT_EQ(empty.status, kExitFailed);
   EXPECT_NE(empty.err.find("No items have been selected for the grocery list."), std::string::npos);
   Grocery({"set", "Milk", "--quantity", "1"});
-  Outcome later = Grocery({"print", "--output", folder.File("list.pdf")});
-  EXPECT_EQ(later.status, kExitFailed);
-  EXPECT_NE(later.err.find("Printing is not available"), std::string::npos);
-  EXPECT_FALSE(testing::Exists(folder.File("list.pdf")));
+  Outcome unknown = Grocery({"print", "--printer", "Nowhere"});
+  EXPECT_EQ(unknown.status, kExitFailed);
+  EXPECT_NE(unknown.err.find("There is no printer named \"Nowhere\"."), std::string::npos);
+  Outcome noFile = Grocery({"print", "--printer", "Save as PDF"});
+  EXPECT_EQ(noFile.status, kExitFailed);
+  EXPECT_NE(noFile.err.find("needs the file: --output FILE.pdf"), std::string::npos);
+  EXPECT_EQ(Grocery({"print", "--pdf", pdf}).status, kExitUsage);
+  EXPECT_FALSE(testing::Exists(pdf));
+
+  Outcome saved = Grocery({"print", "--output", pdf});
+  ASSERT_EQ(saved.status, kExitOk) << saved.err;
+  EXPECT_EQ(saved.out, "printer\tSave as PDF\nitems\t1\npages\t1\nfile\t" + pdf + "\n");
+  EXPECT_TRUE(testing::Exists(pdf));
+
+  // "Print meal list after groceries" set in the window: the meals follow.
+  {
+    Settings settings(folder.File("Setup50.dat"));
+    testing::FakePrinters printers;
+    ByteBuffer record = NewPrintRecord();
+    LayoutDefaults(record, kGroceryListLayout, printers);
+    SetU8(record, print_field::kPhotos, 1);
+    StorePrintRecord(settings, record);
+  }
+  const LocalDate today = Today();
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d", today.year, today.month, today.day);
+  ASSERT_EQ(Tovalia({"meals", "add", date, "--note", "Soup"}).status, kExitOk);
+  ASSERT_EQ(Tovalia({"meals", "add", date, "--note", "Bread"}).status, kExitOk);
+  saved = Grocery({"print", "--output", folder.File("both")});
+  ASSERT_EQ(saved.status, kExitOk) << saved.err;
+  EXPECT_EQ(saved.out, "printer\tSave as PDF\nitems\t1\nmeals\t2\npages\t2\nfile\t" + folder.File("both") + "\n");
+  EXPECT_TRUE(testing::Exists(folder.File("both")));
 }
 
 TEST_F(GroceryCommand, RecipesPutTheirIngredientsOnTheList) {

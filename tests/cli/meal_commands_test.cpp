@@ -76,15 +76,26 @@ TEST_F(MealCommands, WrongArgumentsTouchNothing) {
   EXPECT_FALSE(Exists(folder.File("Event40.dat")));
 }
 
-TEST_F(MealCommands, UnknownRecipesAreRefusedAndPrintingSaysItIsNotThereYet) {
+TEST_F(MealCommands, UnknownRecipesAreRefusedAndPrintingTakesTheMealsInTheRange) {
   Outcome run = Tovalia({"meals", "add", "2026-12-08", "--recipe", "5"});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_NE(run.err.find("no recipe or text with the number 5"), std::string::npos);
   EXPECT_FALSE(Exists(folder.File("Event40.dat")));
-  run = Tovalia({"meals", "print", "--output", folder.File("meals.pdf")});
+  const std::string pdf = folder.File("meals.pdf");
+  run = Tovalia({"meals", "print", "--output", pdf});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find("not available"), std::string::npos);
-  EXPECT_FALSE(Exists(folder.File("meals.pdf")));
+  EXPECT_NE(run.err.find("There are no meals to print."), std::string::npos);
+  Added({"meals", "add", "2026-12-08", "--note", "Soup"});
+  Added({"meals", "add", "2026-12-20", "--note", "Roast"});
+  run = Tovalia({"meals", "print", "--from", "2026-12-10", "--to", "2026-12-01", "--output", pdf});
+  EXPECT_EQ(run.status, kExitUsage);
+  run = Tovalia({"meals", "print", "--from", "2026-12-21", "--output", pdf});
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_FALSE(Exists(pdf));
+  run = Tovalia({"meals", "print", "--to", "2026-12-14", "--output", pdf});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "printer\tSave as PDF\nmeals\t1\npages\t1\nfile\t" + pdf + "\n");
+  EXPECT_TRUE(Exists(pdf));
 }
 
 TEST_F(MealCommands, ExportWritesAnICalendarFileOrStandardOutput) {

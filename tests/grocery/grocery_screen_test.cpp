@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "state/settings.h"
+#include "support/pdf_text.h"
 #include "support/program_run.h"
 
 namespace tovalia {
@@ -148,6 +150,42 @@ TEST_F(GroceryScreen, FindAndChangingEveryMatchingStoreAndLocation) {
   EXPECT_EQ(items["Milk"], "2 Corner Shop/Dairy 1.89 2");
 }
 
+TEST_F(GroceryScreen, PrintSavesTheListAndThenTheMealsAsPdfInBothWindows) {
+  if (!testing::PopplerThere()) GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
+  MakeCatalogue();
+  Cli({"meals", "add", "2026-03-15", "--note", "Pancakes"});
+  Settings settings(data.File("Setup50.dat"));
+  PutTextSetting(settings, setting::kExportFolder, program.Temp().Path());
+  Outcome run = Run(
+      "press Print\nexpect Print Grocery List\nexpect Save as PDF\nexpect Print meal list after groceries\n"
+      "press OK\nexpect Where do you want to save your PDF?\npress Cancel\nexpect Selected Items\n"
+      "press Print\npress OK\nexpect Grocery List.pdf\nkey Escape\ntype shopping\nkey Enter\n"
+      "expect Selected Items\npress Quit\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string shopping = program.Temp().File("shopping.pdf");
+  ASSERT_EQ(testing::PdfPages(shopping), 1);
+  const std::string text = testing::PdfText(shopping, 1, true);
+  EXPECT_TRUE(std::regex_search(text, std::regex("Grocery List: +\\$ 12\\.03 +Mar 14 2026"))) << text;
+  EXPECT_TRUE(std::regex_search(text, std::regex("Bakery: +1 +Bread +2\\.25"))) << text;
+  EXPECT_TRUE(std::regex_search(text, std::regex("Dairy: +2 +Milk +1\\.89"))) << text;
+  EXPECT_TRUE(std::regex_search(text, std::regex("Produce: +6 +Apples +0\\.50\\s+12 +Bananas +0\\.25"))) << text;
+  EXPECT_NE(text.find("Corner Shop"), std::string::npos);
+  EXPECT_EQ(text.find("Market"), text.rfind("Market"));  // Market and MARKET share one heading
+  EXPECT_EQ(text.find("Meal List"), std::string::npos);
+
+  Outcome small = Run(
+      "press Print\nexpect Print Grocery List\npress Print meal list after groceries\npress OK\n"
+      "key Escape\ntype both\nkey Enter\nexpect Selected Items\npress Quit\n",
+      "--today 2026-03-14 --screen 800x600");
+  EXPECT_EQ(small.status, 0) << small.err;
+  const std::string both = program.Temp().File("both.pdf");
+  ASSERT_EQ(testing::PdfPages(both), 2);
+  EXPECT_NE(testing::PdfText(both, 1).find("Grocery List:"), std::string::npos);
+  const std::string meals = testing::PdfText(both, 2, true);
+  EXPECT_TRUE(std::regex_search(meals, std::regex("Meal List +Mar 15, 2026"))) << meals;
+  EXPECT_TRUE(std::regex_search(meals, std::regex("Sun, +Mar 15: +Pancakes"))) << meals;
+}
+
 TEST_F(GroceryScreen, NewListPrintAndExport) {
   MakeCatalogue();
   Outcome run = Run(
@@ -155,7 +193,7 @@ TEST_F(GroceryScreen, NewListPrintAndExport) {
       "expect Selected Items\nexpect Nothing is on the shopping list.\nexpect $0.00\n"
       "press Print\nexpect No items have been selected\npress OK\n"
       "press New List\npress Defaults\nexpect 4 Items\n"
-      "press Print\nexpect Printing is not available\npress OK\n"
+      "press Print\nexpect Print Grocery List\npress Cancel\n"
       "press Export\nexpect Select Grocery Export Format\nexpect SplashShopper (CSV)\n"
       "key Down\nkey Down\nkey Down\npress OK\n"
       "expect Where Do You Want To Save Your Grocery List?\nexpect Grocery List.txt\n"

@@ -188,7 +188,7 @@ TEST_F(AutoImport, APhotoIsReadOnlyWhereTheOwnExportWritesOneAndOnlyWhenItIsASou
   EXPECT_EQ(r[0].directions, "Bake.");
   EXPECT_EQ(r[1].title, "Wafers");
   EXPECT_EQ(r[1].photoLength, 0);
-  EXPECT_EQ(r[1].directions, "Bake.\r\rPhoto: 600 Qk0AAAAA");
+  EXPECT_EQ(r[1].directions, "Bake.\r\rPhoto: 600\rQk0AAAAA");
 }
 
 // A credit line "Photo: ..." inside a Meal-Master recipe is text: the rest

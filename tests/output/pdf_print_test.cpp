@@ -19,6 +19,7 @@
 #include "platform/bmp_codec.h"
 #include "platform/system_printers.h"
 #include "support/collection.h"
+#include "support/pdf_text.h"
 #include "support/program_run.h"
 #include "support/recording_printer.h"
 
@@ -29,30 +30,9 @@ using testing::Collection;
 using testing::Exists;
 using testing::FakePrinters;
 
-// What a command prints, or nothing when it cannot be run.
-std::string Output(const std::string& command) {
-  std::string text;
-  if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-    pclose(pipe);
-  }
-  return text;
-}
-
-bool PopplerThere() { return !Output("pdfinfo -v 2>&1; echo found").empty() && std::system("which pdftotext >/dev/null 2>&1") == 0; }
-
-// Blanks and line ends in runs become one blank, so lines split across
-// columns and cards compare as text.
-std::string Squeezed(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\f' || c == '\t';
-    if (blank && (out.empty() || out.back() == ' ')) continue;
-    out += blank ? ' ' : c;
-  }
-  return out;
-}
+std::string Output(const std::string& command) { return testing::ShellOutput(command); }
+using testing::PopplerThere;
+using testing::Squeezed;
 
 const char* const kIngredients[] = {
     "2 cups crème fraîche",     "1/2 cup sugar",          "3 eggs, beaten",

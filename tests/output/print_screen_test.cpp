@@ -140,7 +140,6 @@ class ListSetup : public ::testing::Test {
  protected:
   int Open(const std::string& script, const std::string& title, int32_t id) {
     testing::ScriptedUi scripted(script, 800, 599);
-    MealCalendar meals(books.db().paths.eventFile);
     App app(scripted.ui(), books.db(), settings, meals);
     app.printers = &printers;
     const int accepted = ListPrintSetup(app, title, id, record);
@@ -149,6 +148,7 @@ class ListSetup : public ::testing::Test {
   }
   testing::Collection books;
   Settings settings{books.folder().File("Setup50.dat")};
+  MealCalendar meals{books.folder().File("Event40.dat")};
   FakePrinters printers;
   ByteBuffer record;
   bool passed = false;

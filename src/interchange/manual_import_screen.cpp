@@ -100,7 +100,7 @@ void DrawManualScreen(App& app, const ManualView& view, const ManualState& state
                   theme::kMutedInk);
   canvas.PopClip();
   canvas.DrawText(view.panel.x + 2, content.y + 38,
-                  "Highlight lines with the mouse, then press what they are; save each recipe.", theme::kMutedInk);
+                  "Highlight the text you want to keep, then click the appropriate button to define that recipe segment.", theme::kMutedInk);
 
   canvas.FillRoundedRect(view.panel, 6, 0xFFFFFF);
   canvas.StrokeRect(view.panel, theme::kPanelEdge, 1, 6);

@@ -148,6 +148,54 @@ TEST(PairSearch, TheGroupedSearchFindsExactlyThePairsOfTheWalkInItsOrder) {
   }
 }
 
+// Fingerprints at the edges of a counter's range (0 to 2 and 253 to 255,
+// where the cells' neighbours run out) and crowded into a few values, so
+// that the search must place recipes in cells by few counters.
+std::vector<RecipeFingerprint> EdgeFingerprints(size_t count, uint32_t seed) {
+  std::mt19937 rng(seed);
+  constexpr uint8_t kBases[] = {0, 253, 121};
+  std::vector<WordCounters> shapes(4);
+  for (WordCounters& shape : shapes)
+    for (uint8_t& c : shape) c = kBases[rng() % 3];
+  std::vector<RecipeFingerprint> prints(count);
+  for (size_t i = 0; i < count; ++i) {
+    RecipeFingerprint& p = prints[i];
+    p.position = static_cast<int32_t>(40 + 100 * i);
+    p.recipeId = static_cast<int32_t>(i + 1);
+    p.savedYear = 2024;
+    p.savedMonth = 1;
+    p.savedDay = 1 + static_cast<int32_t>(rng() % 3);
+    p.counters = shapes[rng() % shapes.size()];
+    for (uint8_t& c : p.counters) c = static_cast<uint8_t>(c + rng() % 3);
+  }
+  return prints;
+}
+
+TEST(PairSearch, TheGroupedSearchAgreesAtTheEdgesOfTheCountersAndInCrowdedCells) {
+  SilentProgress quiet;
+  for (uint32_t seed : {1u, 2u, 3u}) {
+    const std::vector<RecipeFingerprint> prints = EdgeFingerprints(1500, seed);
+    for (int32_t threshold : {kBestMatching, kPoorMatching}) {
+      const DuplicateSearch walked = FindDuplicatePairsByWalk(prints, threshold, quiet);
+      const DuplicateSearch grouped = FindDuplicatePairs(prints, threshold, quiet);
+      ASSERT_GT(walked.pairs.size(), 100u) << seed << " " << threshold;
+      ASSERT_EQ(grouped.pairs.size(), walked.pairs.size()) << seed << " " << threshold;
+      for (size_t p = 0; p < walked.pairs.size(); ++p)
+        for (size_t h = 0; h < 2; ++h)
+          ASSERT_EQ(grouped.pairs[p].halves[h].fingerprint, walked.pairs[p].halves[h].fingerprint) << p;
+      EXPECT_EQ(grouped.markedCount, walked.markedCount);
+    }
+  }
+  // Nothing, one recipe, two far apart: no pair either way.
+  EXPECT_TRUE(FindDuplicatePairs({}, kPoorMatching, quiet).pairs.empty());
+  std::vector<RecipeFingerprint> two = EdgeFingerprints(2, 9);
+  two[1].counters = two[0].counters;
+  two[1].counters[9] = static_cast<uint8_t>(two[0].counters[9] < 128 ? two[0].counters[9] + 3 : two[0].counters[9] - 3);
+  EXPECT_TRUE(FindDuplicatePairs({two[0]}, kPoorMatching, quiet).pairs.empty());
+  EXPECT_TRUE(FindDuplicatePairs(two, kPoorMatching, quiet).pairs.empty());
+  EXPECT_TRUE(FindDuplicatePairsByWalk(two, kPoorMatching, quiet).pairs.empty());
+}
+
 TEST(PairSearch, ARecipeMarkedInOnePairIsMarkedInEveryPairAndCountedOnce) {
   // Three identical copies saved the same day: the two stored later go.
   std::vector<RecipeFingerprint> prints(3);
@@ -275,10 +323,14 @@ TEST(ImportedTwice, OnePairPerRecipeTheSecondCopyMarkedAndDeletedAgain) {
   CheckImportedTwice(path, 3);
 }
 
-TEST(ImportedTwice, ARealMealMasterFile) {
-  const std::string path = testing::CorpusFile("mealmaster/gourmet_mealmaster.mmf");
-  if (path.empty()) GTEST_SKIP() << "no corpus beside the repository";
-  CheckImportedTwice(path, 5);
+TEST(ImportedTwice, RealMealMasterFiles) {
+  const std::string small = testing::CorpusFile("mealmaster/gourmet_mealmaster.mmf");
+  if (small.empty()) GTEST_SKIP() << "no corpus beside the repository";
+  CheckImportedTwice(small, 5);
+  // A thousand recipes, none a copy of another within the file.
+  const std::string large = testing::CorpusFile("mealmaster/javarecipes_Mm13000a.mmf");
+  ASSERT_FALSE(large.empty());
+  CheckImportedTwice(large, 1000);
 }
 
 }  // namespace

@@ -39,10 +39,25 @@ constexpr std::array<SegmentLook, 4> kLooks = {{
 constexpr const char* kCaptions[] = {"Title", "Yield", "Ingredients", "Directions", "Save Recipe", "Done"};
 constexpr int kHotKeys[] = {1, 1, 1, 1, 1, 0};
 
-Font LineFont() { return {FontFamily::kMono, 13, false}; }
+constexpr int kLargestLineFont = 13;
+constexpr int kSmallestLineFont = 8;
+
+Font LineFont(int size) { return {FontFamily::kMono, static_cast<double>(size), false}; }
+
+// The largest size, 13 at most, in which a line of the longest length fits
+// the text column whole.
+int LineFontSize(Canvas& canvas, int columnWidth) {
+  const std::string longest(kManualImportLineWidth, 'W');
+  int size = kLargestLineFont;
+  for (; size > kSmallestLineFont; --size) {
+    canvas.SetFont(LineFont(size));
+    if (canvas.TextWidth(longest) <= columnWidth) break;
+  }
+  return size;
+}
 
 struct ManualView {
-  explicit ManualView(const Ui& ui) {
+  explicit ManualView(Ui& ui) {
     const Rect content = ContentRect(ui);
     panel = {content.x + 20, content.y + 62, content.width - 40, content.height - 62 - 58};
     rowsShown = std::max(1, (panel.height - 8) / kRowHeight);
@@ -51,6 +66,8 @@ struct ManualView {
     for (size_t i = 0; i < std::size(kCaptions); ++i)
       buttons.push_back({panel.x + static_cast<int>(i) * slot + 3, panel.y + panel.height + 16, slot - 6, 28});
     label = {panel.x + panel.width - kLabelWidth + 10, panel.y + panel.height + 16, kLabelWidth - 10, 28};
+    const Rect row = Row(0);
+    lineFontSize = LineFontSize(ui.canvas, row.x + row.width - textLeft);
   }
   Rect Row(int visible) const { return {panel.x + 4, panel.y + 4 + visible * kRowHeight, panel.width - 20, kRowHeight}; }
   Rect Track() const { return {panel.x + panel.width - 14, panel.y + 4, 10, panel.height - 8}; }
@@ -65,6 +82,7 @@ struct ManualView {
   Rect panel;
   int rowsShown = 1;
   int textLeft = 0;
+  int lineFontSize = kLargestLineFont;
   std::vector<Rect> buttons;
   Rect label;
 };
@@ -121,7 +139,7 @@ void DrawManualScreen(App& app, const ManualView& view, const ManualState& state
     }
     const bool highlighted = s.selection.Holds(line);
     if (highlighted) canvas.FillRect({view.textLeft - 4, row.y, row.x + row.width - view.textLeft + 4, kRowHeight}, theme::kInk);
-    canvas.SetFont(LineFont());
+    canvas.SetFont(LineFont(view.lineFontSize));
     canvas.PushClip({view.textLeft, row.y, row.x + row.width - view.textLeft, kRowHeight});
     canvas.DrawText(view.textLeft, row.y + 2, state.lines[static_cast<size_t>(line)],
                     highlighted ? 0xFFFFFF : theme::kInk);

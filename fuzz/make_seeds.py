@@ -217,9 +217,22 @@ def export_seeds():
                b"\x00" * 58, recipe_id=2, chapter=2),
         record(RECIPE, b" ", b"", b"", recipe_id=3, chapter=9),
     ]
+    # Stored amounts that kitchen fractions would change, lines that end in
+    # blanks (what the own export marks its cut lines with), long paragraphs.
+    words = b" ".join(b"word%d" % i for i in range(40))
+    layout = [
+        record(CHAPTER, b"Breads", chapter=1),
+        record(RECIPE, b"Amounts", b"1-3/16 cups cheese\r1/16 ts salt\r2-10 oz pkg spinach\r1000-2/3 c water\r"
+               b"  indented  \r\r1 can tomatoes (28 oz)\r\r",
+               words + b"  \rStep one. \rStep two.\r\r" + b"x" * 70 + b" y.\rGo. \r \r", recipe_id=1, chapter=1,
+               servings=4),
+        record(TEXT, b"Layout", b"Line \r\r\rExported from Tovalia 5.8 (x)\r  indented\r", b"", recipe_id=2,
+               chapter=1),
+    ]
     return {
         "tricky_texts": file_header() + b"".join(tricky),
         "sound": file_header() + b"".join(SOUND_RECORDS),
+        "line_layout": file_header() + b"".join(layout),
     }
 
 

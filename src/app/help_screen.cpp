@@ -1,11 +1,13 @@
 #include "app/help_screen.h"
 
 #include "app/index_messages.h"
+#include "db/cp1252.h"
 #include "db/maintenance.h"
 #include "db/recipe_lists.h"
 #include "state/database_lifecycle.h"
 #include "ui/button.h"
 #include "ui/event_wait.h"
+#include "ui/fitted_text.h"
 #include "ui/frame.h"
 #include "ui/message_box.h"
 #include "ui/theme.h"
@@ -68,6 +70,11 @@ void Draw(App& app, const Rect& page) {
     canvas.DrawText(r.x + r.width + 18, r.y + (r.height - canvas.LineHeight()) / 2,
                     buttons[i].explanation, theme::kInk);
   }
+  // Where the collection is kept, and why there.
+  const Rect folderLine{page.x + 30, page.y + page.height - 76, page.width - 60, 24};
+  const std::string folder = "Your recipes are kept in " + Utf8ToCp1252(app.db.paths.dataFolder) +
+                             (app.dataFolderOrigin.empty() ? "" : "  (" + app.dataFolderOrigin + ")");
+  DrawFittedLine(canvas, folderLine, folder, theme::BodyFont(), 11, theme::kMutedInk);
   canvas.SetFont({FontFamily::kSans, 15, true});
   canvas.DrawText(page.x + 30, page.y + page.height - 40, "Press F1 at any time to view documentation",
                   theme::kHeaderBottom);

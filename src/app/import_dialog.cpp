@@ -1,15 +1,18 @@
 #include "app/import_dialog.h"
 
+#include <algorithm>
 #include <array>
 
 #include "db/cp1252.h"
 #include "db/data_file.h"
+#include "db/recipe_lists.h"
 #include "interchange/import_command.h"
 #include "interchange/manual_import_screen.h"
 #include "platform/program_folder.h"
 #include "spell/spell_check_screen.h"
 #include "ui/box.h"
 #include "ui/button.h"
+#include "ui/choice_list.h"
 #include "ui/event_wait.h"
 #include "ui/file_chooser.h"
 #include "ui/message_box.h"
@@ -21,6 +24,8 @@ namespace {
 
 const char* const kWays[] = {"Automatic Import", "Manual Import", "Import As Information Record"};
 const char* const kOptions[] = {"Automatically sort by category", "Spell check while importing"};
+constexpr char kChapterQuestion[] = "Import Into Which Chapter?";
+constexpr char kByCategoryEntry[] = "Chapters named by the recipes' categories";
 
 // The "Verify Import Format" dialog. Returns false when cancelled.
 bool VerifyImportFormat(App& app, ImportWay& way, std::array<bool, 2>& options) {
@@ -102,9 +107,65 @@ bool VerifyImportFormat(App& app, ImportWay& way, std::array<bool, 2>& options) 
 
 }  // namespace
 
+namespace {
+
+// Checks the source, asks how to import it and imports it, with the
+// messages of the outcome. folder is remembered as the import folder for a
+// file; sortPreset ticks "Automatically sort by category" at first.
+bool ImportSource(App& app, const ImportRequest& chosen, const std::string& folder, bool sortPreset) {
+  ImportRequest request = chosen;
+  bool imported = false;
+  if (std::string refusal = CheckImportSource(request.sourcePath, request.fromClipboard); !refusal.empty()) {
+    ShowNotice(app.ui, refusal);
+    return false;
+  }
+  if (!request.fromClipboard) PutTextSetting(app.settings, setting::kImportFolder, folder);
+  std::array<bool, 2> options = {sortPreset || GetNumberSetting(app.settings, setting::kSortImportByCategory) == 1,
+                                 GetNumberSetting(app.settings, setting::kSpellCheckImport) == 1};
+  ImportWay way = ImportWay::kAutomatic;
+  if (VerifyImportFormat(app, way, options)) {
+    request.way = way;
+    request.sortByCategory = options[0];
+    // The spell check of each imported record, until the user quits it;
+    // one dictionary serves the whole import.
+    SpellDictionary dictionary;
+    if (options[1]) {
+      app.spellCheckQuit = false;
+      LoadDictionaryForPass(app, dictionary);
+      request.checkRecord = [&app, &dictionary](Database&) {
+        if (!app.spellCheckQuit) CheckRecordSpelling(app, dictionary, true);
+      };
+    }
+    const TitlePrompt askForTitle = [&app] {
+      int answer = 0;
+      ShowMessage(app.ui, "All Records must have a title.|Please enter a title for this recipe", "", 1,
+                  "OK", 50, answer);
+      return app.ui.fieldValues[0];
+    };
+    ImportOutcome outcome = RunImport(app.db, request, askForTitle);
+    if (outcome.turnToManual) {
+      // The recipes are marked by hand: chosen so, or nothing was recognised.
+      if (!outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
+      outcome.result = ManualImport(app, request.sourcePath, ImportOptionsFor(app.db, request), askForTitle);
+      outcome.nothingStored.clear();
+      ShowImportedChapter(app.db, outcome.result);
+    }
+    if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
+    if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
+    for (const std::string& line : ImportSummary(outcome)) ShowNotice(app.ui, line);
+    if (outcome.refusal.empty() && !outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
+    imported = outcome.result.stored > 0;
+  }
+  PutNumberSetting(app.settings, setting::kSortImportByCategory, options[0] ? 1 : 0);
+  PutNumberSetting(app.settings, setting::kSpellCheckImport, options[1] ? 1 : 0);
+  return imported;
+}
+
+}  // namespace
+
 bool RunImportCommand(App& app) {
   std::string folder = GetTextSetting(app.settings, setting::kImportFolder);
-  if (folder.empty()) folder = ProgramFolder();
+  if (folder.empty()) folder = DefaultFileFolder();
   std::string name;
   int result = 0;
   ChooseFile(app.ui, "Import Recipes", kChooserWithClipboard, folder, name, result);
@@ -128,52 +189,45 @@ bool RunImportCommand(App& app) {
   } else {
     request.sourcePath = folder + name;
   }
-  bool imported = false;
-  if (std::string refusal = CheckImportSource(request.sourcePath, request.fromClipboard); !refusal.empty()) {
-    ShowNotice(app.ui, refusal);
-  } else {
-    if (!request.fromClipboard) PutTextSetting(app.settings, setting::kImportFolder, folder);
-    std::array<bool, 2> options = {GetNumberSetting(app.settings, setting::kSortImportByCategory) == 1,
-                                   GetNumberSetting(app.settings, setting::kSpellCheckImport) == 1};
-    ImportWay way = ImportWay::kAutomatic;
-    if (VerifyImportFormat(app, way, options)) {
-      request.way = way;
-      request.sortByCategory = options[0];
-      // The spell check of each imported record, until the user quits it;
-      // one dictionary serves the whole import.
-      SpellDictionary dictionary;
-      if (options[1]) {
-        app.spellCheckQuit = false;
-        LoadDictionaryForPass(app, dictionary);
-        request.checkRecord = [&app, &dictionary](Database&) {
-          if (!app.spellCheckQuit) CheckRecordSpelling(app, dictionary, true);
-        };
-      }
-      const TitlePrompt askForTitle = [&app] {
-        int answer = 0;
-        ShowMessage(app.ui, "All Records must have a title.|Please enter a title for this recipe", "", 1,
-                    "OK", 50, answer);
-        return app.ui.fieldValues[0];
-      };
-      ImportOutcome outcome = RunImport(app.db, request, askForTitle);
-      if (outcome.turnToManual) {
-        // The recipes are marked by hand: chosen so, or nothing was recognised.
-        if (!outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
-        outcome.result = ManualImport(app, request.sourcePath, ImportOptionsFor(app.db, request), askForTitle);
-        outcome.nothingStored.clear();
-        ShowImportedChapter(app.db, outcome.result);
-      }
-      if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
-      if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
-      for (const std::string& line : ImportSummary(outcome)) ShowNotice(app.ui, line);
-      if (outcome.refusal.empty() && !outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
-      imported = outcome.result.stored > 0;
-    }
-    PutNumberSetting(app.settings, setting::kSortImportByCategory, options[0] ? 1 : 0);
-    PutNumberSetting(app.settings, setting::kSpellCheckImport, options[1] ? 1 : 0);
-  }
+  const bool imported = ImportSource(app, request, folder, false);
   DeleteDataFile(app.db.paths.tempFile);
   return imported;
+}
+
+bool ImportOpenedFile(App& app, const std::string& path) {
+  ImportRequest request;
+  request.sourcePath = path;
+  if (std::string refusal = CheckImportSource(path, false); !refusal.empty()) {
+    ShowNotice(app.ui, refusal);
+    return false;
+  }
+  bool byCategory = false;
+  Database& db = app.db;
+  const size_t row = static_cast<size_t>(db.currentChapterRow);
+  if (row >= db.chapterTable.size() || db.chapterTable[row].number < 0) {
+    // The window opens on a reserved view: the recipes need a chapter.
+    std::string entries = kByCategoryEntry;
+    for (size_t r = kReservedChapterRows; r < db.chapterTable.size(); ++r) {
+      std::string name = db.chapterTable[r].name;
+      std::replace(name.begin(), name.end(), '|', '/');
+      entries += "|" + name;
+    }
+    int result = 1, selection = 0;
+    ChooseFromList(app.ui, kChapterQuestion, entries, "OK|Cancel", result, selection);
+    if (result != 0 || app.ui.input.quitFlag) return false;
+    if (selection == 0) {
+      byCategory = true;
+    } else {
+      db.currentChapterRow = static_cast<int32_t>(kReservedChapterRows) + selection - 1;
+      db.listPosition = 0;
+      db.firstVisibleTitle = 0;
+      BuildCurrentList(db);
+      SelectOnly(db, 0);
+    }
+  }
+  const size_t slash = path.find_last_of('/');
+  return ImportSource(app, request, slash == std::string::npos ? DefaultFileFolder() : path.substr(0, slash + 1),
+                      byCategory);
 }
 
 }  // namespace tovalia

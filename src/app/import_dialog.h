@@ -3,11 +3,18 @@
 // its messages.
 #pragma once
 
+#include <string>
+
 #include "state/app_state.h"
 
 namespace tovalia {
 
 // True when something was imported (the list then shows where it went).
 bool RunImportCommand(App& app);
+
+// A file handed to the program (`tovalia FILE`, or opened from the file
+// manager): its checks, the chapter it goes to when the Index screen shows a
+// reserved view, then "Verify Import Format" and the import as above.
+bool ImportOpenedFile(App& app, const std::string& path);
 
 }  // namespace tovalia

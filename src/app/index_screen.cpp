@@ -300,6 +300,12 @@ void RunIndexScreen(App& app) {
   DrawIndexScreen(app, view);
   ui.Show();
   RunVersionReminder(app);
+  if (!app.fileToImport.empty()) {
+    const std::string file = std::move(app.fileToImport);
+    app.fileToImport.clear();
+    if (ImportOpenedFile(app, file)) view.focus = IndexFocus::kRecipes;
+    ScrollIntoView(app, view);
+  }
   // The whole of a shortened title shows while the pointer rests on it.
   const PointerFollowing following(ui, true);
 

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,8 @@
 #include "app/window_geometry.h"
 #include "calendar/meal_plan_view.h"
 #include "calendar/meals_screen.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
 #include "db/clock.h"
 #include "db/data_file.h"
 #include "db/data_folder_lock.h"
@@ -81,6 +84,21 @@ void RunScreenLoop(App& app) {
 
 }  // namespace
 
+bool NamesACommand(const std::vector<std::string>& args) {
+  const std::vector<std::string> commands = CommandNames();
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "--wait") return true;
+    if (arg == "--data" || arg == "--script" || arg == "--screen" || arg == "--bpp" || arg == "--today") {
+      ++i;
+    } else if (arg.size() < 2 || arg[0] != '-') {
+      if (arg == "help" || std::find(commands.begin(), commands.end(), arg) != commands.end()) return true;
+      return !FileExists(arg) && arg.find_first_of("./") == std::string::npos;
+    }
+  }
+  return false;
+}
+
 bool ParseProgramOptions(const std::vector<std::string>& args, ProgramOptions& options,
                          std::string& error) {
   for (size_t i = 0; i < args.size(); ++i) {
@@ -131,9 +149,19 @@ bool ParseProgramOptions(const std::vector<std::string>& args, ProgramOptions& o
       DisplayMode mode = options.screen.value_or(DisplayMode{1024, 768, 32});
       mode.bitsPerPixel = bits;
       options.screen = mode;
-    } else {
-      error = "unknown option \"" + option + "\"";
+    } else if (option.rfind("-", 0) == 0 && option.size() > 1) {
+      error = UnknownOptionMessage(option, WindowOptions(), "");
       return false;
+    } else if (!options.fileToImport.empty()) {
+      error = "opens one file at a time; \"tovalia import\" takes several in turn";
+      return false;
+    } else {
+      std::string refusal;
+      options.fileToImport = FileToOpen(option, refusal);
+      if (options.fileToImport.empty()) {
+        error = refusal;
+        return false;
+      }
     }
   }
   if (options.headless && options.scriptPath.empty()) {
@@ -169,7 +197,8 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   }
 
   // 5-6. Work buffers and paths.
-  const std::string dataFolder = ResolveDataFolder(options.dataFolder);
+  const DataFolderChoice folderChoice = ChooseDataFolder(options.dataFolder);
+  const std::string& dataFolder = folderChoice.folder;
   if (!MakeFolder(dataFolder)) {
     platform->ShowSystemMessage(kProductName, "The data folder " + dataFolder + " cannot be created.");
     return kProgramRefused;
@@ -193,7 +222,7 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   Canvas canvas(geometry.width, geometry.height);
   if (auto* headless = dynamic_cast<HeadlessPlatform*>(platform)) headless->AttachCanvas(&canvas);
   Ui ui(*platform, canvas);
-  ui.helpPage = ProgramFolder() + "Help.htm";
+  ui.helpPage = ResourceFolder() + "Help.htm";
   PrepareArtwork(dataFolder, ui.background, ui.popup);
   ProgressBox progress(ui);
   db.progress = &progress;
@@ -206,6 +235,8 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   MealCalendar meals(db.paths.eventFile);
   AttachMealCalendar(db, meals);
   App app{ui, db, settings, meals};
+  app.dataFolderOrigin = DescribeOrigin(folderChoice.origin);
+  app.fileToImport = options.fileToImport;
   SystemPrinters printers;
   app.printers = &printers;
   DrawFrame(ui, app.currentScreen);
@@ -217,7 +248,7 @@ int RunOnPlatform(const ProgramOptions& options, Platform* platform) {
   if (!FileExists(db.paths.setupFile)) OfferUpgrade(app, UpgradeAsker::kFirstStart);
   // A data folder without a dictionary gets the one shipped beside the
   // program; an old dictionary is then folded into it.
-  InstallStarterDictionary(ProgramFolder(), dataFolder);
+  InstallStarterDictionary(ResourceFolder(), dataFolder);
   ConvertOldDictionary(dataFolder, progress);
 
   // 13-15. The database, brought into agreement with its files.

@@ -135,7 +135,7 @@ void ExportMealsCommand(App& app) {
   const MealCalendar& calendar = app.meals;
   if (calendar.count == 0) return ShowNotice(app.ui, meal_message::kNothingToExport);
   std::string folder = GetTextSetting(app.settings, setting::kExportFolder);
-  if (folder.empty()) folder = ProgramFolder();
+  if (folder.empty()) folder = DefaultFileFolder();
   std::string name = "Meals.ics";
   int result = 0;
   ChooseFile(app.ui, meal_message::kExportWhere, kChooserPlain, folder, name, result);

@@ -513,15 +513,17 @@ ParsedCommand ParseCheck(const std::vector<std::string>& args) {
             c.out << "deleted bytes: " << c.db.wastedBytes << '\n';
             const int32_t damaged = CountDamagedEntries(c.db);
             c.out << "damaged records: " << damaged << '\n';
+            c.out << "data folder: " << c.db.paths.dataFolder;
+            if (!c.dataFolderOrigin.empty()) c.out << " (" << c.dataFolderOrigin << ')';
+            c.out << '\n';
             return damaged == 0 ? kExitOk : kExitFailed;
           },
           {}});
 }
 
-}  // namespace
+using Parser = ParsedCommand (*)(const std::vector<std::string>&);
 
-ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
-  using Parser = ParsedCommand (*)(const std::vector<std::string>&);
+const std::map<std::string, Parser>& Parsers() {
   static const std::map<std::string, Parser> kCommands = {
       {"chapters", ParseChapters},     {"titles", ParseTitles},
       {"show", ParseShow},             {"add-chapter", ParseAddChapter},
@@ -537,8 +539,20 @@ ParsedCommand ParseCommand(const std::string& name, const std::vector<std::strin
       {"edit", ParseEdit},             {"photo", ParsePhoto},
       {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };
-  auto found = kCommands.find(name);
-  if (found == kCommands.end())
+  return kCommands;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, parser] : Parsers()) names.push_back(name);
+  return names;
+}
+
+ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args) {
+  auto found = Parsers().find(name);
+  if (found == Parsers().end())
     return Refuse("\"" + name + "\" is not a command; \"tovalia --help\" lists them.");
   return found->second(args);
 }

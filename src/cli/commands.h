@@ -24,6 +24,7 @@ struct CommandContext {
   const StartupReport& startup;
   std::ostream& out;
   std::ostream& err;
+  std::string dataFolderOrigin = {};  // why this data folder: "beside the program", ...
 };
 
 // Returns an exit status.
@@ -37,6 +38,8 @@ struct ParsedCommand {
   FolderAccess access = FolderAccess::kWrite;
 };
 
+// The names of the commands, in order.
+std::vector<std::string> CommandNames();
 
 // Parses the command and its arguments; reads files the command names.
 ParsedCommand ParseCommand(const std::string& name, const std::vector<std::string>& args);

@@ -375,18 +375,29 @@ ParsedCommand ParseAddRecipes(const Args& args) {
           {}};
 }
 
-}  // namespace
+using Parser = ParsedCommand (*)(const Args&);
 
-ParsedCommand ParseGrocery(const std::vector<std::string>& args) {
-  using Parser = ParsedCommand (*)(const Args&);
+const std::map<std::string, Parser>& Subcommands() {
   static const std::map<std::string, Parser> kSubcommands = {
       {"list", ParseList},     {"add", ParseAdd},           {"set", ParseSet},
       {"delete", ParseDeleteItem}, {"find", ParseFind},     {"new-list", ParseNewList},
       {"export", ParseExport}, {"print", ParsePrint},       {"add-recipe", ParseAddRecipes},
   };
+  return kSubcommands;
+}
+
+}  // namespace
+
+std::vector<std::string> GroceryCommandNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, parser] : Subcommands()) names.push_back(name);
+  return names;
+}
+
+ParsedCommand ParseGrocery(const std::vector<std::string>& args) {
   if (args.empty()) return Refuse("\"grocery\" needs a subcommand; \"tovalia --help\" lists them.");
-  auto found = kSubcommands.find(args[0]);
-  if (found == kSubcommands.end())
+  auto found = Subcommands().find(args[0]);
+  if (found == Subcommands().end())
     return Refuse("\"grocery " + args[0] + "\" is not a command; \"tovalia --help\" lists them.");
   return found->second(Args(args.begin() + 1, args.end()));
 }

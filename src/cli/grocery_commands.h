@@ -9,6 +9,9 @@
 
 namespace tovalia {
 
+// The names of the subcommands.
+std::vector<std::string> GroceryCommandNames();
+
 // args: the subcommand and its arguments.
 ParsedCommand ParseGrocery(const std::vector<std::string>& args);
 

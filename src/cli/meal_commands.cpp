@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <fstream>
+#include <map>
 
 #include "calendar/icalendar_writer.h"
 #include "calendar/meal_dates.h"
@@ -218,16 +219,30 @@ ParsedCommand ParseExport(const std::vector<std::string>& args) {
                    {}});
 }
 
+using Parser = ParsedCommand (*)(const std::vector<std::string>&);
+
+const std::map<std::string, Parser>& Subcommands() {
+  static const std::map<std::string, Parser> kSubcommands = {
+      {"list", ParseList}, {"add", ParseAdd}, {"delete", ParseDelete}, {"print", ParsePrint}, {"export", ParseExport},
+  };
+  return kSubcommands;
+}
+
 }  // namespace
 
+std::vector<std::string> MealCommandNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, parser] : Subcommands()) names.push_back(name);
+  return names;
+}
+
+// Each subcommand's parser takes the subcommand's name with its arguments.
 ParsedCommand ParseMeals(const std::vector<std::string>& args) {
   if (args.empty()) return Refuse("\"meals\" takes list, add, delete, print or export.");
-  if (args[0] == "list") return ParseList(args);
-  if (args[0] == "add") return ParseAdd(args);
-  if (args[0] == "delete") return ParseDelete(args);
-  if (args[0] == "print") return ParsePrint(args);
-  if (args[0] == "export") return ParseExport(args);
-  return Refuse("\"meals " + args[0] + "\" is not a command; \"meals\" takes list, add, delete, print or export.");
+  auto found = Subcommands().find(args[0]);
+  if (found == Subcommands().end())
+    return Refuse("\"meals " + args[0] + "\" is not a command; \"meals\" takes list, add, delete, print or export.");
+  return found->second(args);
 }
 
 }  // namespace tovalia

@@ -8,6 +8,9 @@
 
 namespace tovalia {
 
+// The names of the subcommands.
+std::vector<std::string> MealCommandNames();
+
 // meals list|add|delete|print|export with their arguments.
 ParsedCommand ParseMeals(const std::vector<std::string>& args);
 

@@ -43,8 +43,17 @@ std::string Place(const std::string& text, int32_t offset) {
 bool OpenDictionary(CommandContext& c, SpellDictionary& dictionary, bool forChange) {
   const std::string& path = c.db.paths.spellFile;
   if (forChange)
-    InstallStarterDictionary(ProgramFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
-  if (LoadSpellDictionary(dictionary, path) != DictionaryState::kDamaged) return true;
+    InstallStarterDictionary(ResourceFolder(), path.substr(0, path.size() - std::string("Spell54.dat").size()));
+  const DictionaryState state = LoadSpellDictionary(dictionary, path);
+  // A folder the window has not started in yet has no dictionary of its own:
+  // read the shipped one rather than call every word misspelled.
+  if (state == DictionaryState::kEmpty && !forChange && !FileExists(path)) {
+    SpellDictionary shipped;
+    if (LoadSpellDictionary(shipped, ResourceFolder() + kStarterDictionaryName) == DictionaryState::kLoaded)
+      dictionary = std::move(shipped);
+    return true;
+  }
+  if (state != DictionaryState::kDamaged) return true;
   c.err << "tovalia: " << MessageAsLine(DamagedDictionaryMessage()) << '\n';
   return !forChange;
 }
@@ -179,5 +188,7 @@ ParsedCommand ParseDictionary(const std::vector<std::string>& args) {
   }
   return Refuse(usage);
 }
+
+std::vector<std::string> DictionaryCommandNames() { return {"add", "delete", "find", "list"}; }
 
 }  // namespace tovalia

@@ -11,5 +11,7 @@ namespace tovalia {
 
 ParsedCommand ParseSpell(const std::vector<std::string>& args);
 ParsedCommand ParseDictionary(const std::vector<std::string>& args);
+// The words ParseDictionary takes after "dictionary".
+std::vector<std::string> DictionaryCommandNames();
 
 }  // namespace tovalia

@@ -517,6 +517,10 @@ void ImportPass::Finish() {
     Reset();
     return;
   }
+  // The banner our Meal-Master export writes after the directions is no
+  // text of the recipe: a recipe with nothing else stays an empty recipe.
+  if (format_ != ImportFormat::kOwnText)
+    std::erase_if(body_, [](const std::string& line) { return StartsWith(UpperCase(TrimBlanks(line)), "EXPORTED FROM TOVALIA"); });
   switch (format_) {
     case ImportFormat::kMealMaster: SplitMealMasterBody(body_, recipe_); break;
     case ImportFormat::kMasterCook:

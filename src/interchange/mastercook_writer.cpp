@@ -26,7 +26,8 @@ std::string LeftAligned(const std::string& text, size_t width) {
 constexpr size_t kPartWidth = 4;  // the whole part, and the fraction
 
 // The amount in eight columns: the whole part in four, the fraction in the
-// next four; an amount that does not part so (a range "2-3", "13/16")
+// next four; an amount that does not part so (a range "1/2-1", "13/16", a
+// mixed number whose fraction would touch its whole part: "1 3/16")
 // right-aligned in all eight. Empty when it does not fit them.
 std::optional<std::string> AmountColumns(const ParsedIngredient& parsed) {
   if (parsed.quantity == 0) return std::string(2 * kPartWidth, ' ');
@@ -39,9 +40,11 @@ std::optional<std::string> AmountColumns(const ParsedIngredient& parsed) {
     fraction = whole.empty() ? amount : amount.substr(parting + 1);
   }
   if (whole == "0") whole.clear();
-  if (whole.size() <= kPartWidth && fraction.size() <= kPartWidth)
+  const size_t fractionRoom = whole.empty() ? kPartWidth : kPartWidth - 1;
+  if (whole.size() <= kPartWidth && fraction.size() <= fractionRoom)
     return RightAligned(whole, kPartWidth) + RightAligned(fraction, kPartWidth);
-  if (amount.size() <= 2 * kPartWidth) return RightAligned(amount, 2 * kPartWidth);
+  const std::string joined = whole.empty() || fraction.empty() ? amount : whole + " " + fraction;
+  if (joined.size() <= 2 * kPartWidth) return RightAligned(joined, 2 * kPartWidth);
   return std::nullopt;
 }
 

@@ -32,10 +32,12 @@ constexpr UnitCode kUnitCodes[] = {
 };
 
 // Ingredient text starts in column 12; a written line is cut after 38
-// characters and goes on in continuation lines of 40.
+// characters and goes on in continuation lines that end by column 39, as
+// Meal-Master's own do: a longer one reaches into the right column of a
+// two-column layout, where readers take an amount for a second ingredient.
 constexpr size_t kTextColumn = 11;
 constexpr size_t kLineWidth = 38;
-constexpr size_t kContinuationWidth = 40;
+constexpr size_t kContinuationWidth = 27;
 const std::string kContinuationIndent(11, ' ');
 
 // Where a long line may be cut: the last blank at or before `limit` that
@@ -78,7 +80,8 @@ void PutIngredient(std::string& out, const std::string& line) {
   if (trimmed.rfind("==", 0) == 0) {
     std::string text = trimmed;
     std::replace(text.begin(), text.end(), '=', ' ');
-    return PutLine(out, Heading(text));
+    // A rule of "=" alone names no heading: it stays a line of text.
+    if (!TrimBlanks(text).empty()) return PutLine(out, Heading(text));
   }
   std::string written = ColumnLine(trimmed, ParseIngredientLine(trimmed));
   if (written.size() <= kLineWidth) return PutLine(out, written);
@@ -92,9 +95,13 @@ void PutIngredient(std::string& out, const std::string& line) {
     size_t take = rest.size();
     size_t resume = take;
     if (rest.size() > kContinuationWidth) {
-      const size_t blank = BreakBlank(rest, kContinuationWidth);
-      take = blank == std::string::npos ? kContinuationWidth : blank;
-      resume = blank == std::string::npos ? take : blank + 1;
+      // A word longer than the line runs on whole.
+      size_t blank = BreakBlank(rest, kContinuationWidth);
+      if (blank == std::string::npos) blank = rest.find(' ', kContinuationWidth);
+      if (blank != std::string::npos) {
+        take = blank;
+        resume = blank + 1;
+      }
     }
     PutLine(out, kContinuationIndent + "-" + rest.substr(0, take));
     rest = TrimBlanks(rest.substr(resume));

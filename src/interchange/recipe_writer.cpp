@@ -24,10 +24,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int32_t Length(const Database& db, int32_t field) { return GetI32(db.recordHeaderBuffer, field); }
 
-// The banner of our own exports is no text of a recipe, wherever it falls
-// (after the directions, or after a text record's text).
-bool IsOurBanner(std::string_view line) { return StartsWith(UpperCase(TrimBlanks(line)), "EXPORTED FROM TOVALIA"); }
-
 // One ingredient line: an empty line (or a lone "-") ends a group; "-- ",
 // ";" and a single "-" go on with the ingredient above; " -- " inside a line brings in a
 // preparation note; any other line opens with a capital. The line is then
@@ -70,7 +66,6 @@ bool WriteText(Database& db, const std::vector<std::string>& lines) {
       gap = Length(db, header::kIngredientsLength) > 0;
       continue;
     }
-    if (IsOurBanner(line)) continue;
     if (gap) whole = AppendIngredientsText(db, "\r") && whole;
     gap = false;
     whole = AppendIngredientsText(db, line + "\r") && whole;
@@ -88,7 +83,7 @@ bool WriteDirections(Database& db, const std::vector<std::string>& lines) {
       whole = BreakDirectionsText(db, "\r\r") && whole;
       continue;
     }
-    if (UpperCase(line) == "NOTES:" || IsOurBanner(line)) continue;
+    if (UpperCase(line) == "NOTES:") continue;
     if (OpensStep(line)) whole = BreakDirectionsText(db, "\r") && whole;
     whole = AppendDirectionsText(db, line) && whole;
   }

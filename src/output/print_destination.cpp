@@ -11,7 +11,7 @@ bool AskWherePdfGoes(App& app, const ByteBuffer& record, const std::string& prop
   path.clear();
   if (PrinterName(record) != kSaveAsPdfPrinter) return true;
   std::string folder = GetTextSetting(app.settings, setting::kExportFolder);
-  if (folder.empty()) folder = ProgramFolder();
+  if (folder.empty()) folder = DefaultFileFolder();
   std::string name = proposedName;
   int result = 0;
   ChooseFile(app.ui, "Where do you want to save your PDF?", kChooserPlain, folder, name, result);

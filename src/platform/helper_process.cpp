@@ -27,7 +27,8 @@ void Sleep(int milliseconds) {
 
 }  // namespace
 
-bool StartHelper(const std::vector<std::string>& arguments, int graceMs) {
+bool StartHelper(const std::vector<std::string>& arguments, int graceMs,
+                 const std::function<void()>& whileWaiting) {
   if (arguments.empty()) return false;
   std::vector<std::string> copies = arguments;
   std::vector<char*> argv;
@@ -40,6 +41,7 @@ bool StartHelper(const std::vector<std::string>& arguments, int graceMs) {
     const pid_t ended = waitpid(child, &status, WNOHANG);
     if (ended == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (ended < 0) return false;
+    if (whileWaiting) whileWaiting();
     Sleep(kPollMs);
   }
   Running().push_back(child);

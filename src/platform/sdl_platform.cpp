@@ -1,6 +1,7 @@
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
+#include <cairo.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "platform/canvas.h"
 #include "platform/clipboard_text.h"
 #include "platform/helper_process.h"
+#include "platform/program_folder.h"
 
 namespace tovalia {
 
@@ -18,12 +20,56 @@ namespace {
 constexpr int kLinesPerNotch = 3;
 // How long a helper may take to report that it found nothing to open.
 constexpr int kHelperGraceMs = 300;
+// xdg-email tries one mail program and browser after another before it
+// gives up, which takes seconds; the window goes on taking its events
+// meanwhile. A mail program that opens stays running and counts as opened.
+constexpr int kEmailGraceMs = 6000;
 
 Uint32 PushTimerEvent(Uint32 interval, void* param) {
   SDL_Event event{};
   event.type = static_cast<Uint32>(reinterpret_cast<uintptr_t>(param));
   SDL_PushEvent(&event);
   return interval;
+}
+
+// The program's icon on the window, for the title bar and the task switcher:
+// tovalia.png beside the resources (the build folder's copy), or the
+// installed icon theme's 64-pixel picture.
+void SetWindowIcon(SDL_Window* window) {
+  const std::string resources = ResourceFolder();
+  for (const std::string& path : {resources + "tovalia.png", resources + "../icons/hicolor/64x64/apps/tovalia.png"}) {
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS) {
+      cairo_surface_destroy(png);
+      continue;
+    }
+    cairo_surface_flush(png);
+    const int width = cairo_image_surface_get_width(png);
+    const int height = cairo_image_surface_get_height(png);
+    const int stride = cairo_image_surface_get_stride(png);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (icon) {
+      // cairo keeps colours multiplied by their alpha; SDL wants them plain.
+      const unsigned char* from = cairo_image_surface_get_data(png);
+      for (int y = 0; y < height; ++y) {
+        const uint32_t* in = reinterpret_cast<const uint32_t*>(from + y * stride);
+        uint32_t* out = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(icon->pixels) + y * icon->pitch);
+        for (int x = 0; x < width; ++x) {
+          const uint32_t pixel = in[x];
+          const uint32_t alpha = pixel >> 24;
+          auto plain = [&](int shift) {
+            const uint32_t c = (pixel >> shift) & 0xFF;
+            return alpha == 0 ? 0u : std::min<uint32_t>(255, (c * 255 + alpha / 2) / alpha);
+          };
+          out[x] = (alpha << 24) | (plain(16) << 16) | (plain(8) << 8) | plain(0);
+        }
+      }
+      SDL_SetWindowIcon(window, icon);
+      SDL_FreeSurface(icon);
+    }
+    cairo_surface_destroy(png);
+    return;
+  }
 }
 
 // Keys that the screens see as key codes.
@@ -98,6 +144,7 @@ bool SdlPlatform::CreateMainWindow(const std::string& title, int x, int y, int w
   window_ = SDL_CreateWindow(title.c_str(), x, y, width, height,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
   if (!window_) return false;
+  SetWindowIcon(window_);
   SDL_StartTextInput();
   return SDL_GetWindowSurface(window_) != nullptr;
 }
@@ -333,7 +380,7 @@ bool SdlPlatform::SendEmail(const std::string& to, const std::string& subject,
                                         ProgramTextToClipboard(body)};
   // A message with no address yet: the user fills it in.
   if (!to.empty()) arguments.push_back(Cp1252ToUtf8(to));
-  return StartHelper(arguments, kHelperGraceMs);
+  return StartHelper(arguments, kEmailGraceMs, [] { SDL_PumpEvents(); });
 }
 
 }  // namespace tovalia

@@ -26,7 +26,7 @@ bool Offers(const std::vector<std::string>& types, const std::string& type) {
 
 std::string PhotoFolder(App& app) {
   std::string folder = GetTextSetting(app.settings, setting::kPhotoFolder);
-  return folder.empty() ? ProgramFolder() : folder;
+  return folder.empty() ? DefaultFileFolder() : folder;
 }
 
 // The chosen file: a typed name that is a whole path stands for itself.

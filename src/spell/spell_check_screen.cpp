@@ -102,9 +102,9 @@ void DrawContextLine(Canvas& canvas, const Rect& r, const SpellPass& pass) {
   const int shift = std::max(0, wordX + wordWidth - (r.width - 20));
   int x = r.x + 8 - shift;
   const int y = r.y + (r.height - canvas.LineHeight()) / 2;
-  x = canvas.DrawText(x, y, before, theme::kInk);
+  x += canvas.DrawText(x, y, before, theme::kInk);
   canvas.FillRect({x - 1, r.y + 4, wordWidth + 2, r.height - 8}, theme::kSelection);
-  x = canvas.DrawText(x, y, word, theme::kAccent);
+  x += canvas.DrawText(x, y, word, theme::kAccent);
   canvas.DrawText(x, y, after, theme::kInk);
   canvas.PopClip();
 }

@@ -140,7 +140,8 @@ SpellSaveResult SaveSpellEntry(SpellDictionary& dictionary, SpellSaveMode mode, 
                                std::string_view replacement) {
   if (dictionary.state == DictionaryState::kDamaged) return SpellSaveResult::kDamaged;
   const bool deleting = mode == SpellSaveMode::kDeleteCurrent;
-  const SpellEntry added{LowerCase(word), deleting ? std::string() : LowerCase(replacement)};
+  SpellEntry added{LowerCase(word), deleting ? std::string() : LowerCase(replacement)};
+  if (added.replacement == added.word) added.replacement.clear();  // a word replaced by itself is a plain word
   std::string newEntry;
   if (!deleting && !AppendSpellEntry(newEntry, added)) return SpellSaveResult::kTooLong;
 

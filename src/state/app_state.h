@@ -38,6 +38,10 @@ struct App {
   std::string grocerySearchWord;
   // The grocery items, read afresh each time the Grocery screen opens.
   GroceryCatalogue grocery;
+  // Why the data folder is the one in use ("beside the program", ...), for the Help screen.
+  std::string dataFolderOrigin;
+  // A file handed to the program to import once the Index screen shows.
+  std::string fileToImport;
   // Set when the user left a spell-check pass with "Quit"; an import reads
   // it to stop checking the recipes still to come.
   bool spellCheckQuit = false;

@@ -145,7 +145,7 @@ TEST_F(CommandLine, WrongOptionsAndAMissingCommandAreRefusedBeforeAnythingIsRead
   EXPECT_EQ(RunCommandLine({"--colour", "x", "titles"}, out, err), kExitUsage);
   EXPECT_EQ(RunCommandLine({"--data", folder.Path()}, out, err), kExitUsage);
   EXPECT_FALSE(Exists(folder.File("Setup50.dat")));
-  EXPECT_EQ(RunCommandLine({"--help"}, out, err), kExitOk);
+  EXPECT_EQ(RunCommandLine({"add-recipe", "--help"}, out, err), kExitOk);
   EXPECT_NE(out.str().find("add-recipe --chapter N --title T"), std::string::npos);
 }
 
@@ -155,7 +155,7 @@ TEST_F(CommandLine, CheckReportsWhatStartUpFound) {
   Outcome first = Tovalia({"check"});
   EXPECT_EQ(first.out,
             "index: loaded\nrecipe file: compacted\nrecipes: 0\nchapters: 1\ndeleted bytes: 0\n"
-            "damaged records: 0\n");
+            "damaged records: 0\ndata folder: " + folder.Path() + " (given by --data)\n");
   // A current collection is only read.
   EXPECT_EQ(Tovalia({"check"}).out.substr(0, 42), "index: loaded\nrecipe file: header current\n");
   std::remove(folder.File("Index34.dat").c_str());

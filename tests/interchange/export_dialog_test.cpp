@@ -86,6 +86,8 @@ TEST_F(ExportDialog, RefusalsQuestionsAndCancelsLeaveNothingBehind) {
       // Cancel in the list, and in the file chooser.
       Choose(2) + "press Cancel\nabsent Select Export Format\n" + Choose(2) +
       "press File\nexpect Export Recipes\npress Cancel\n" +
+      // A name of blanks only.
+      Choose(2) + "press File\ntype   \nkey Enter\nexpect You must enter a filename\npress OK\n" +
       // A name that is taken: Cancel keeps the file, OK replaces it.
       Choose(2) + "press File\ntype taken.mmf\nkey Enter\nexpect taken.mmf\nexpect Already Exists!\n"
       "expect Do you want to overwrite it?\npress Cancel\n" +

@@ -169,6 +169,22 @@ TEST(MealMaster, TwoTablespoonsButterStandInTheColumns) {
   EXPECT_EQ(lines[6].substr(8, 2), "tb");  // columns 9 and 10
 }
 
+// Amounts and texts go out as stored: sixteenths and ranges (which the
+// kitchen fractions would round or drop), unit words after numbers; an
+// amount wider than its seven columns leaves them and the line is text.
+TEST(MealMaster, AmountsAndTextsAsStored) {
+  std::string out;
+  WriteMealMaster(Recipe("Odd", "1/16 teaspoon cream of tartar\r13/16 cup milk\r1-2 tablespoons margarine\r"
+                                "1-1/2 cups flour\r1 can tomatoes (28 oz)\r100-2/3 teaspoons salt\r1000-2/3 cups water",
+                         "Mix."),
+                  out);
+  const std::vector<std::string> lines = Lines(out);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.begin() + 13),
+            (std::vector<std::string>{"   1/16 ts cream of tartar", "  13/16 c  milk", "    1-2 tb margarine",
+                                      "  1 1/2 c  flour", "      1 cn tomatoes (28 oz)", "100 2/3 ts salt",
+                                      "           1000-2/3 cups water"}));
+}
+
 // A recipe in the shape of the corpus's Meal-Master files (javarecipes_1000.mmf,
 // "BLUE" FETTUCCINE), written by hand.
 TEST(MealMaster, ARecipeComesOutInTheShapeOfMealMasterFiles) {
@@ -190,7 +206,8 @@ TEST(MealMaster, ARecipeComesOutInTheShapeOfMealMasterFiles) {
                             "      Yield: 4",
                             "",
                             "      4 oz Danish blue cheese or",
-                            "           -Danish blue Castello cheese, chilled",
+                            "           -Danish blue Castello",
+                            "           -cheese, chilled",
                             "    1/4 c  marinated, dried tomatoes",
                             "  1 1/2 ts finely chopped fresh basil",
                             "      1    garlic clove, minced",
@@ -216,16 +233,20 @@ TEST(MealMaster, ContinuationLinesCarryTheWholeRestAndTextRecordsAreWrapped) {
                          "Use."),
                   out);
   const std::vector<std::string> lines = Lines(out);
-  // Cut within 38 characters, then in pieces of at most 40 after "-".
-  EXPECT_EQ(lines[6], "      1 c  walnuts, toasted in a dry");
-  EXPECT_EQ(lines[7], "           -pan over medium heat until fragrant and");
-  EXPECT_EQ(lines[8], "           -golden, then cooled and chopped by hand");
-  EXPECT_EQ(lines[9], "           -into coarse pieces");
+  // Cut within 38 characters, then in lines that end by column 39.
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.begin() + 11),
+            (std::vector<std::string>{"      1 c  walnuts, toasted in a dry", "           -pan over medium heat until",
+                                      "           -fragrant and golden, then", "           -cooled and chopped by hand",
+                                      "           -into coarse pieces"}));
+  out.clear();
+  WriteMealMaster(Recipe("Url", "1 c see https://example.org/a/very/long/address/of/the/recipe here", "Use."), out);
+  EXPECT_EQ(Lines(out)[7], "           -https://example.org/a/very/long/address/of/the/recipe");
   // "==" headings lose their rules; a text without a blank in its columns stays whole.
   out.clear();
-  WriteMealMaster(Recipe("H", "== Topping ==\rSupercalifragilisticexpialidociousandmore", "Go."), out);
+  WriteMealMaster(Recipe("H", "== Topping ==\rSupercalifragilisticexpialidociousandmore\r==========", "Go."), out);
   EXPECT_EQ(Lines(out)[6], "           === Topping ===");
   EXPECT_EQ(Lines(out)[7], "           Supercalifragilisticexpialidociousandmore");
+  EXPECT_EQ(Lines(out)[8], "           ==========");
   ExportRecipe text = Recipe("Note", "Keep this.\r2 cups of it.", "");
   text.textRecord = true;
   out.clear();
@@ -269,6 +290,19 @@ TEST(MasterCook, ARecipeComesOutInTheShapeOfMasterCookFiles) {
                             "",
                             "",
                         }));
+}
+
+TEST(MasterCook, AmountsAndTextsAsStored) {
+  std::string out;
+  WriteMasterCook(Recipe("Odd", "1/16 teaspoon cream of tartar\r13/16 cup milk\r2-3 cloves garlic\r"
+                                "1 can tomatoes (28 oz)\r1/2-1 1/2 cups water\r1-3/16 cups cheese",
+                         "Mix."),
+                  out);
+  const std::vector<std::string> lines = Lines(out);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 16),
+            (std::vector<std::string>{"    1/16  teaspoon      cream of tartar", "   13/16  cup           milk",
+                                      " 2-3      cloves        garlic", "   1      can           tomatoes (28 oz)",
+                                      "                        1/2-1 1/2 cups water", "  1 3/16  cups          cheese"}));
 }
 
 TEST(MasterCook, TitlesAreCentredInSeventyTwoColumnsWithHalvesToEven) {

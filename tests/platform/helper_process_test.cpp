@@ -40,5 +40,15 @@ TEST(StartHelper, AHelperThatCannotStartOrFailsAtOnceIsReported) {
   EXPECT_EQ(ReapedAfterWaiting(), 0);
 }
 
+// xdg-email tries one program after another before it gives up: a failure
+// within the grace is reported however late in it, and the caller goes on
+// with its own work while it waits.
+TEST(StartHelper, AFailureLateInTheGraceIsReportedAndTheCallerKeepsWorking) {
+  int looks = 0;
+  EXPECT_FALSE(StartHelper({"sh", "-c", "sleep 0.4; exit 3"}, 5000, [&looks] { ++looks; }));
+  EXPECT_GT(looks, 5);
+  EXPECT_EQ(ReapedAfterWaiting(), 0);
+}
+
 }  // namespace
 }  // namespace tovalia

@@ -255,13 +255,16 @@ std::optional<UnitAt> FindUnitAt(std::string_view text, size_t at) {
 
 // Units inside the rest of a line are normalised only where they follow a
 // number ("(14 oz)", "8 oz. drained"); the words of a name stay as written.
+// A single letter glued to a number is a temperature or a size ("40-45C",
+// "350F", "9x13"), not a unit.
 std::string NormaliseUnitsAfterNumbers(std::string_view text) {
   std::string out;
   size_t i = 0;
   while (i < text.size()) {
-    const bool afterNumber =
-        i > 0 && ((IsDigit(text[i - 1])) || (i > 1 && text[i - 1] == ' ' && IsDigit(text[i - 2])));
-    if (IsLetter(text[i]) && afterNumber && (i == 0 || !IsLetter(text[i - 1]))) {
+    const bool glued = i > 0 && IsDigit(text[i - 1]);
+    const bool afterNumber = glued || (i > 1 && text[i - 1] == ' ' && IsDigit(text[i - 2]));
+    const bool singleLetter = i + 1 >= text.size() || !IsLetter(text[i + 1]);
+    if (IsLetter(text[i]) && afterNumber && !(glued && singleLetter)) {
       if (const auto unit = FindUnitAt(text, i)) {
         out += unit->replacement;
         i = unit->end;

@@ -95,6 +95,9 @@ TEST(ImportLinesIngredient, UnitWordsBecomeCanonical) {
       {"1 can (14 oz) tomatoes", 100, "can", "(14 ounce) tomatoes"},
       {"1 can (14oz) tomatoes", 100, "can", "(14ounce) tomatoes"},
       {"1 lb beef, 8 oz. drained", 100, "pound", "beef, 8 ounce drained"},
+      // A letter glued to a number is a temperature, not a cup or a liter.
+      {"1 c water (40-45C)", 100, "cup", "water (40-45C)"},
+      {"1 l broth, heated to 80C, 2c more", 100, "liter", "broth, heated to 80C, 2c more"},
       {"pinch salt", 0, "pinch", "salt"},
   });
 }

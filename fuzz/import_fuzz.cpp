@@ -1,8 +1,10 @@
 // The input is a text to import. It is imported automatically by category
-// (which reaches every reader: the text pass, JSON-LD, MasterCook XML,
-// RecipeML, whichever the bytes look like) and as an information record;
-// whatever it holds, every stored record must load whole and the index
-// must agree with the recipe file afterwards.
+// (which reaches every reader: the text pass, the XML recipe reader,
+// JSON-LD, MasterCook XML, RecipeML, whichever the bytes look like), as an
+// information record, and by hand (its first lines marked as a recipe);
+// then the duplicates among what was stored are found and the marked ones
+// deleted. Whatever it holds, every stored record must load whole and the
+// index must agree with the recipe file afterwards.
 #include <cstdint>
 #include <string>
 
@@ -11,7 +13,9 @@
 #include "db/record_store.h"
 #include "db/title_index.h"
 #include "fuzz_support.h"
+#include "interchange/duplicate_finder.h"
 #include "interchange/import_command.h"
+#include "interchange/manual_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tovalia;
@@ -29,6 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     request.sortByCategory = true;
     RunImport(db, request, [] { return std::string("Untitled"); });
   }
+  std::vector<std::string> lines;
+  if (ReadManualImportLines(source, lines) && lines.size() >= 3) {
+    ManualSegments segments;
+    segments.title = {0, 0};
+    segments.yield = {1, 1};
+    segments.ingredients = {1, 1};
+    segments.directions = {2, static_cast<int32_t>(lines.size()) - 1};
+    ImportResult result;
+    SaveManualRecipe(db, lines, segments, ImportOptions{true, 0}, [] { return std::string("Untitled"); }, result);
+    SortIndex(db);
+  }
+  const DuplicateFinding finding = LocateDuplicates(db, kPoorMatching);
+  FUZZ_CHECK(!finding.search.stopped);
+  DeleteMarkedDuplicates(db, finding.search.pairs);
   int32_t records = 0;
   for (int32_t o = 0; o < db.indexSize; o += EntryLength(db, o)) {
     FUZZ_CHECK(LoadRecord(db, EntryPosition(db, o)));

@@ -7,6 +7,7 @@
 #include "db/data_file.h"
 #include "db/recipe_lists.h"
 #include "interchange/import_command.h"
+#include "interchange/manual_import_screen.h"
 #include "platform/program_folder.h"
 #include "spell/spell_check_screen.h"
 #include "ui/box.h"
@@ -135,12 +136,20 @@ bool ImportSource(App& app, const ImportRequest& chosen, const std::string& fold
         if (!app.spellCheckQuit) CheckRecordSpelling(app, dictionary, true);
       };
     }
-    ImportOutcome outcome = RunImport(app.db, request, [&app] {
+    const TitlePrompt askForTitle = [&app] {
       int answer = 0;
       ShowMessage(app.ui, "All Records must have a title.|Please enter a title for this recipe", "", 1,
                   "OK", 50, answer);
       return app.ui.fieldValues[0];
-    });
+    };
+    ImportOutcome outcome = RunImport(app.db, request, askForTitle);
+    if (outcome.turnToManual) {
+      // The recipes are marked by hand: chosen so, or nothing was recognised.
+      if (!outcome.nothingStored.empty()) ShowNotice(app.ui, outcome.nothingStored);
+      outcome.result = ManualImport(app, request.sourcePath, ImportOptionsFor(app.db, request), askForTitle);
+      outcome.nothingStored.clear();
+      ShowImportedChapter(app.db, outcome.result);
+    }
     if (!outcome.refusal.empty()) ShowNotice(app.ui, outcome.refusal);
     if (outcome.truncated) ShowNotice(app.ui, "File has been truncated to 999 lines");
     for (const std::string& line : ImportSummary(outcome)) ShowNotice(app.ui, line);

@@ -16,6 +16,7 @@
 #include "db/record_operations.h"
 #include "db/title_index.h"
 #include "grocery/recipe_groceries.h"
+#include "interchange/duplicate_review_screen.h"
 #include "interchange/export_dialog.h"
 #include "output/pdf_book_screen.h"
 #include "output/print_screen.h"
@@ -116,8 +117,8 @@ void LocateDuplicatesCommand(App& app) {
   ChooseFromList(app.ui, message::kAccuracyHeading, message::kAccuracyChoices, "OK|Cancel", result,
                  selection);
   if (result != 0) return;
-  // The duplicate finder takes over here with a match threshold of 70, 60
-  // or 50; afterwards the list is read again.
+  static constexpr int32_t kThresholds[] = {kBestMatching, kAverageMatching, kPoorMatching};
+  LocateAndReviewDuplicates(app, kThresholds[std::clamp(selection, 0, 2)]);
   BuildCurrentList(app.db);
   SelectOnly(app.db, app.db.listPosition);
 }

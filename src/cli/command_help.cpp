@@ -84,6 +84,12 @@ const std::vector<CommandHelp> kCommands = {
      "Saves a cookbook of the chapters and recipes named (every recipe when none is named): "
      "title and credits pages, each chapter with its recipes in two columns, page numbers and an "
      "index."},
+    {"duplicates", "[--accuracy best|average|poor] [--delete-marked]",
+     "find recipes stored twice",
+     "Prints the pairs of recipes whose word counts agree (Best accuracy unless named): PAIR, "
+     "RECIPEID, TITLE, RECIPEID, TITLE and the RecipeIds of the exact copies marked to delete "
+     "(\"-\" for none). With --delete-marked those are deleted, the recipe file compacted and "
+     "their number printed. Exits with status 1 when there is no pair."},
     {"grocery list", "[--selected | --found]", "list the grocery items",
      "Prints the grocery items (all of them, those on the shopping list, or those the last "
      "search found) in name order: ID, QUANTITY, NAME, STORE, LOCATION, COST and DEFAULT "

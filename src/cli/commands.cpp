@@ -9,6 +9,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_support.h"
+#include "cli/duplicates_command.h"
 #include "cli/export_command.h"
 #include "cli/grocery_commands.h"
 #include "cli/meal_commands.h"
@@ -534,7 +535,7 @@ const std::map<std::string, Parser>& Parsers() {
       {"export", ParseExport},         {"grocery", ParseGrocery},
       {"meals", ParseMeals},
       {"upgrade", ParseUpgrade},       {"pdf-book", ParsePdfBook},
-      {"print", ParsePrint},
+      {"print", ParsePrint},           {"duplicates", ParseDuplicates},
       {"edit", ParseEdit},             {"photo", ParsePhoto},
       {"spell", ParseSpell},           {"dictionary", ParseDictionary},
   };

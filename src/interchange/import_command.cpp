@@ -49,11 +49,7 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
   ImportOutcome outcome;
   outcome.refusal = CheckImportSource(request.sourcePath, request.fromClipboard);
   if (!outcome.refusal.empty()) return outcome;
-  ImportOptions options;
-  options.sortByCategory = request.sortByCategory;
-  options.checkRecord = request.checkRecord;
-  const size_t row = static_cast<size_t>(db.currentChapterRow);
-  options.chapterNumber = row < db.chapterTable.size() ? db.chapterTable[row].number : kAllRecipes;
+  const ImportOptions options = ImportOptionsFor(db, request);
   if (options.chapterNumber < 0 && !options.sortByCategory) {
     outcome.refusal = "Cannot import recipes to selected chapter";
     return outcome;
@@ -62,32 +58,47 @@ ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitleP
     case ImportWay::kInformationRecord:
       outcome.result = ImportAsInformationRecord(db, request.sourcePath, options, outcome.truncated);
       break;
-    case ImportWay::kAutomatic:
-    case ImportWay::kManual: {
-      // Manual import takes over where the automatic one finds nothing,
-      // once it exists.
+    case ImportWay::kManual:
+      outcome.turnToManual = true;
+      return outcome;
+    case ImportWay::kAutomatic: {
       const AutomaticImport run = ImportAutomatically(db, request.sourcePath, options, askForTitle);
       outcome.result = run.result;
       if (run.unreadable) {
         outcome.nothingStored = "File cannot be read?";
       } else if (run.result.stored == 0 && run.result.notStored.empty()) {
+        // Nothing recognised: the recipes of a text can still be marked by
+        // hand (a web page's markup is no text to mark).
         outcome.nothingStored =
             run.webPage ? "The web page holds no recipe?" : NothingImportedMessage(request.fromClipboard);
+        outcome.turnToManual = !run.webPage;
       }
       break;
     }
   }
   if (outcome.result.stored == 0 && outcome.nothingStored.empty() && !outcome.result.notStored.empty())
     outcome.nothingStored = "No recipe could be stored?";
-  if (outcome.result.stored > 0) {
-    SortIndex(db);
-    FindChapterRow(db, outcome.result.lastChapter);
-    db.listPosition = 0;
-    db.firstVisibleTitle = 0;
-    BuildCurrentList(db);
-    SelectOnly(db, 0);
-  }
+  ShowImportedChapter(db, outcome.result);
   return outcome;
+}
+
+ImportOptions ImportOptionsFor(const Database& db, const ImportRequest& request) {
+  ImportOptions options;
+  options.sortByCategory = request.sortByCategory;
+  options.checkRecord = request.checkRecord;
+  const size_t row = static_cast<size_t>(db.currentChapterRow);
+  options.chapterNumber = row < db.chapterTable.size() ? db.chapterTable[row].number : kAllRecipes;
+  return options;
+}
+
+void ShowImportedChapter(Database& db, const ImportResult& result) {
+  if (result.stored <= 0) return;
+  SortIndex(db);
+  FindChapterRow(db, result.lastChapter);
+  db.listPosition = 0;
+  db.firstVisibleTitle = 0;
+  BuildCurrentList(db);
+  SelectOnly(db, 0);
 }
 
 std::vector<std::string> ImportSummary(const ImportOutcome& outcome) {

@@ -27,6 +27,9 @@ struct ImportOutcome {
   ImportResult result;
   bool truncated = false;  // an information record reached 999 lines
   std::string nothingStored;  // why nothing was stored, when nothing was
+  // Manual import was chosen, or the automatic one recognised no recipe:
+  // the window lets the user mark the recipes by hand.
+  bool turnToManual = false;
 };
 
 // The message that refuses a source, or an empty text: a recipe database
@@ -42,7 +45,14 @@ std::string NothingImportedMessage(bool fromClipboard);
 
 // Imports into the current chapter, or by category. With something stored,
 // the index is sorted and the chapter of the last stored recipe opened with
-// its first recipe current.
+// its first recipe current. Manual import is left to the caller.
 ImportOutcome RunImport(Database& db, const ImportRequest& request, const TitlePrompt& askForTitle);
+
+// Where the request files recipes: the current chapter, or by category.
+ImportOptions ImportOptionsFor(const Database& db, const ImportRequest& request);
+
+// After recipes were stored: the index sorted, the chapter of the last one
+// opened with its first recipe current. Nothing when none was stored.
+void ShowImportedChapter(Database& db, const ImportResult& result);
 
 }  // namespace tovalia

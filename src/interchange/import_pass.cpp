@@ -242,6 +242,10 @@ bool ImportPass::StartMarker(const std::string& raw, const std::string& trimmed,
   section_ = 1;
   format_ = format;
   servingsSeen_ = false;
+  if (format == ImportFormat::kXml) {
+    section_ = 0;
+    xml_.ImportXmlLine(std::string_view(raw).substr(raw.find("<Recipe ")));
+  }
   blankLinesBeforeTitle_ = 0;
   if (format == ImportFormat::kOwnText) recipe_.categories = AfterColon(trimmed, 0);
   return true;
@@ -512,7 +516,7 @@ void ImportPass::Line(const std::string& raw) {
   for (size_t i = 0; i < trimmed.size(); ++i)
     upper[i] = static_cast<char>(toUpper[static_cast<uint8_t>(trimmed[i])]);
   if (format_ == ImportFormat::kXml) {
-    // XML recipe files are read by their own reader.
+    xml_.ImportXmlLine(raw);
   } else if (section_ == 5 && PhotoLine(trimmed)) {
     // a line of photo data
   } else if (format_ == ImportFormat::kOwnText && section_ >= 1) {
@@ -524,6 +528,7 @@ void ImportPass::Line(const std::string& raw) {
 }
 
 void ImportPass::End() {
+  if (format_ == ImportFormat::kXml) xml_.End();
   TakeHeldServings();
   if (section_ >= 2) Finish();
   section_ = 0;

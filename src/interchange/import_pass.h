@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "interchange/imported_recipe.h"
+#include "interchange/xml_recipe_import.h"
 
 namespace tovalia {
 
@@ -34,6 +35,9 @@ class ImportPass {
  public:
   using Sink = std::function<void(ImportedRecipe&&)>;
   explicit ImportPass(Sink sink) : sink_(std::move(sink)) {}
+  // The XML reader hands its recipes on through this pass.
+  ImportPass(const ImportPass&) = delete;
+  ImportPass& operator=(const ImportPass&) = delete;
 
   // One line of the source, its line end stripped.
   void Line(const std::string& raw);
@@ -54,6 +58,8 @@ class ImportPass {
   void Reset();
 
   Sink sink_;
+  // From the first "<Recipe " on, the rest of the source is XML.
+  XmlRecipeReader xml_{[this](ImportedRecipe&& recipe) { sink_(std::move(recipe)); }};
   ImportFormat format_ = ImportFormat::kNone;
   int section_ = 0;  // 0 outside a recipe, 1 title awaited, 2 header, 3 body, 5 photo data
   bool servingsSeen_ = false;

@@ -59,11 +59,7 @@ bool WriteIngredientLine(Database& db, std::string line, const std::string* shap
   line = TrimBlanks(line);
   const int32_t length = Length(db, header::kIngredientsLength);
   // A lone "-" or ";" continues nothing: some exports space groups with it.
-  if (IsGroupBreak(line)) {
-    if (length < 3) return true;
-    const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
-    return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
-  }
+  if (IsGroupBreak(line)) return EndIngredientGroup(db);
   line = WithSubheadingRead(std::move(line));
   const bool dashes = StartsWith(line, "-- ") || (!Contains(line, "-- ") && StartsWith(line, " --"));
   const bool single = StartsWith(line, ";") || (StartsWith(line, "-") && !StartsWith(line, "--"));
@@ -124,6 +120,22 @@ bool WriteOwnLayoutTexts(Database& db, const ImportedRecipe& recipe) {
 
 }  // namespace
 
+bool EndIngredientGroup(Database& db) {
+  const int32_t length = Length(db, header::kIngredientsLength);
+  if (length < 3) return true;
+  const std::string tail = GetBytes(db.ingredientsBuffer, length - 2, 2);
+  return tail == "\r\r" || AppendIngredientsText(db, tail.back() == '\r' ? "\r" : "\r\r");
+}
+
+void DropTrailingBreaks(Database& db) {
+  std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));
+  while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
+  SetCurrentIngredients(db, ingredients);
+  std::string directions = GetBytes(db.directionsBuffer, 0, Length(db, header::kDirectionsLength));
+  while (!directions.empty() && directions.back() == '\r') directions.pop_back();
+  SetCurrentDirections(db, directions);
+}
+
 bool OpensStep(std::string_view line) {
   size_t digits = 0;
   if (line.size() > 5 && UpperCase(line.substr(0, 5)) == "STEP ") {
@@ -178,14 +190,7 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
               whole;
     }
     whole = WriteDirections(db, recipe.directions, recipe.cleanDirections) && whole;
-    // A break that nothing follows is no part of the text: the ingredients
-    // end with their last line's end, the directions with their last word.
-    std::string ingredients = GetBytes(db.ingredientsBuffer, 0, Length(db, header::kIngredientsLength));
-    while (ingredients.size() >= 2 && ingredients.substr(ingredients.size() - 2) == "\r\r") ingredients.pop_back();
-    SetCurrentIngredients(db, ingredients);
-    std::string directions = GetBytes(db.directionsBuffer, 0, Length(db, header::kDirectionsLength));
-    while (!directions.empty() && directions.back() == '\r') directions.pop_back();
-    SetCurrentDirections(db, directions);
+    DropTrailingBreaks(db);
   }
   SetU8(db.recordHeaderBuffer, header::kRecordKind, recipe.textOnly ? kKindTextRecord : kKindRecipe);
   if (!recipe.photo.empty()) {

@@ -16,7 +16,15 @@ namespace tovalia {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result);
 
-// Does the part of that shaping that depends on the recipe alone (the
+// An empty ingredient line: the ingredients text ends in an empty line,
+// unless it is shorter than three characters. False when it did not fit.
+bool EndIngredientGroup(Database& db);
+
+// A break that nothing follows is no part of the text: the ingredients end
+// with their last line's end, the directions with their last word.
+void DropTrailingBreaks(Database& db);
+
+// Does the part of WriteImportedRecipe's shaping that depends on the recipe alone (the
 // title cleaned without asking, each ingredient line parsed and rebuilt,
 // each direction line cleaned), so that it can be done on another thread.
 void PrepareImportedRecipe(ImportedRecipe& recipe);

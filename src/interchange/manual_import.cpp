@@ -124,17 +124,7 @@ bool SaveManualRecipe(Database& db, const std::vector<std::string>& lines, Manua
   DropTrailingBreaks(db);
   SetU8(db.recordHeaderBuffer, header::kRecordKind, kKindRecipe);
 
-  const int32_t chapter = StoreImportedRecipe(db, "", options);
-  if (chapter < 0) {
-    result.notStored.push_back(title);
-  } else {
-    ++result.stored;
-    ++result.perChapter[chapter];
-    result.lastChapter = chapter;
-    if (!whole) result.cutShort.push_back(title);
-  }
-  ClearCurrentRecord(db);
-  if (chapter < 0) return false;
+  if (StoreAndTally(db, "", options, title, whole, result) < 0) return false;
   segments = ManualSegments{};
   return true;
 }

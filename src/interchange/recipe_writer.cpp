@@ -198,7 +198,12 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
     std::copy(recipe.photo.begin(), recipe.photo.end(), db.photoBuffer.Data());
     SetI32(db.recordHeaderBuffer, header::kPhotoLength, static_cast<int32_t>(recipe.photo.size()));
   }
-  const int32_t chapter = StoreImportedRecipe(db, recipe.categories, options);
+  StoreAndTally(db, recipe.categories, options, title, whole, result);
+}
+
+int32_t StoreAndTally(Database& db, const std::string& categories, const ImportOptions& options,
+                      const std::string& title, bool whole, ImportResult& result) {
+  const int32_t chapter = StoreImportedRecipe(db, categories, options);
   if (chapter < 0) {
     result.notStored.push_back(title);
   } else {
@@ -208,6 +213,7 @@ void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const Impor
     if (!whole) result.cutShort.push_back(title);
   }
   ClearCurrentRecord(db);
+  return chapter;
 }
 
 }  // namespace tovalia

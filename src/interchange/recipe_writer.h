@@ -16,6 +16,12 @@ namespace tovalia {
 void WriteImportedRecipe(Database& db, const ImportedRecipe& recipe, const ImportOptions& options,
                          const TitlePrompt& askForTitle, ImportResult& result);
 
+// Stores the current record in the chapter the options and categories
+// choose, tallies it (or names it when it could not be stored or was cut
+// short) and clears the record. The chapter, or -1 when not stored.
+int32_t StoreAndTally(Database& db, const std::string& categories, const ImportOptions& options,
+                      const std::string& title, bool whole, ImportResult& result);
+
 // An empty ingredient line: the ingredients text ends in an empty line,
 // unless it is shorter than three characters. False when it did not fit.
 bool EndIngredientGroup(Database& db);

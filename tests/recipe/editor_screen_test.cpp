@@ -92,8 +92,10 @@ TEST_F(Editor, ARecipeTypedWithAPhotoIsShownAsTypedAndSurvivesARestartAndACompac
 }
 
 TEST_F(Editor, EditingFromTheRecipeScreenStoresAReplacingCopy) {
+  const std::string pie = TOVALIA_CORPUS_DIR "/mealmaster/mahlzeit_applepie.mm";
+  if (!testing::Exists(pie)) GTEST_SKIP() << "no corpus beside the repository";
   Cli({"add-chapter", "Soups"});
-  ASSERT_EQ(Cli({"import", TOVALIA_CORPUS_DIR "/mealmaster/mahlzeit_applepie.mm", "--chapter", "1"}),
+  ASSERT_EQ(Cli({"import", pie, "--chapter", "1"}),
             "1\tSoups\t1\n");
   const std::string before = Body("1");
   Outcome run = Run(std::string(kOpenRecipeScreen) +
